@@ -32,6 +32,10 @@ std::optional<RawValue> GetRawValue(Key root, const std::string& keyPath,
                                     const std::string& valueName);
 bool KeyExists(Key root, const std::string& keyPath);
 
+// Removes a key with everything below it; false when it was absent. A root
+// itself (an empty path) is never removed.
+bool DeleteKeyTree(Key root, const std::string& keyPath);
+
 // From now on, opening or creating this key (and any key below it) answers
 // code, as a key the user may not touch would (e.g. 5, access denied).
 void InjectKeyError(Key root, const std::string& keyPath, long code);

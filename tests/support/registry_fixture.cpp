@@ -1,0 +1,145 @@
+#include "tests/support/registry_fixture.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include "platform/emulated/emulated.h"
+#endif
+
+namespace fixture {
+
+namespace {
+
+#ifdef _WIN32
+HKEY AsHkey(platform::Key key) { return reinterpret_cast<HKEY>(key); }
+
+// Deletes every subkey of key, depth first; Windows 9x's RegDeleteKeyA would
+// take a whole tree, NT's only a leaf, so the tree is always emptied first.
+void DeleteSubkeys(HKEY key) {
+  char name[MAX_PATH + 1];
+  // Always enumerate index 0: each deletion shifts the rest down.
+  while (RegEnumKeyA(key, 0, name, sizeof name) == ERROR_SUCCESS) {
+    HKEY child;
+    if (RegOpenKeyExA(key, name, 0, KEY_ALL_ACCESS, &child) != ERROR_SUCCESS) {
+      return;
+    }
+    DeleteSubkeys(child);
+    RegCloseKey(child);
+    if (RegDeleteKeyA(key, name) != ERROR_SUCCESS) return;
+  }
+}
+#endif
+
+}  // namespace
+
+void ClearScratch(platform::Key root, const std::string& keyPath) {
+  if (keyPath.empty()) return;
+#ifdef _WIN32
+  HKEY key;
+  if (RegOpenKeyExA(AsHkey(root), keyPath.c_str(), 0, KEY_ALL_ACCESS, &key) !=
+      ERROR_SUCCESS) {
+    return;
+  }
+  DeleteSubkeys(key);
+  RegCloseKey(key);
+  RegDeleteKeyA(AsHkey(root), keyPath.c_str());
+#else
+  platform::emulated::DeleteKeyTree(root, keyPath);
+#endif
+}
+
+bool SeedRaw(platform::Key root, const std::string& keyPath,
+             const std::string& valueName, std::uint32_t type,
+             const std::vector<std::uint8_t>& data) {
+  platform::SecurityAttributes security;
+  platform::Key key = 0;
+  if (platform::RegCreateKeyExA(root, keyPath.c_str(), 0, "", 0,
+                                platform::kKeySetValue |
+                                    platform::kKeyCreateSubKey,
+                                &security, &key, nullptr) != 0) {
+    return false;
+  }
+  const long result = platform::RegSetValueExA(
+      key, valueName.c_str(), 0, type, data.data(),
+      static_cast<std::uint32_t>(data.size()));
+  platform::RegCloseKey(key);
+  return result == 0;
+}
+
+bool SeedString(platform::Key root, const std::string& keyPath,
+                const std::string& valueName, const std::string& text) {
+  return SeedRaw(root, keyPath, valueName, platform::kRegSz, SzBytes(text));
+}
+
+bool SeedDword(platform::Key root, const std::string& keyPath,
+               const std::string& valueName, std::uint32_t value) {
+  std::vector<std::uint8_t> bytes(4);
+  for (int i = 0; i < 4; ++i) {
+    bytes[i] = static_cast<std::uint8_t>(value >> (8 * i));
+  }
+  return SeedRaw(root, keyPath, valueName, platform::kRegDword, bytes);
+}
+
+std::optional<RawValue> ReadRaw(platform::Key root, const std::string& keyPath,
+                                const std::string& valueName) {
+#ifdef _WIN32
+  HKEY key;
+  if (RegOpenKeyExA(AsHkey(root), keyPath.c_str(), 0, KEY_QUERY_VALUE, &key) !=
+      ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  DWORD type = 0;
+  DWORD size = 0;
+  LONG result =
+      RegQueryValueExA(key, valueName.c_str(), nullptr, &type, nullptr, &size);
+  RawValue value;
+  if (result == ERROR_SUCCESS) {
+    // One spare byte: some registries count a REG_SZ without its NUL here.
+    value.data.resize(size + 1);
+    result = RegQueryValueExA(key, valueName.c_str(), nullptr, &type,
+                              value.data.data(), &size);
+    value.data.resize(size);
+  }
+  RegCloseKey(key);
+  if (result != ERROR_SUCCESS) return std::nullopt;
+  value.type = type;
+  return value;
+#else
+  auto raw = platform::emulated::GetRawValue(root, keyPath, valueName);
+  if (!raw) return std::nullopt;
+  return RawValue{raw->type, raw->data};
+#endif
+}
+
+bool KeyExists(platform::Key root, const std::string& keyPath) {
+#ifdef _WIN32
+  HKEY key;
+  if (RegOpenKeyExA(AsHkey(root), keyPath.c_str(), 0, KEY_QUERY_VALUE, &key) !=
+      ERROR_SUCCESS) {
+    return false;
+  }
+  RegCloseKey(key);
+  return true;
+#else
+  return platform::emulated::KeyExists(root, keyPath);
+#endif
+}
+
+bool DenyAccess(platform::Key root, const std::string& keyPath) {
+#ifdef _WIN32
+  (void)root;
+  (void)keyPath;
+  return false;
+#else
+  platform::emulated::InjectKeyError(root, keyPath, platform::kErrorAccessDenied);
+  return true;
+#endif
+}
+
+std::vector<std::uint8_t> SzBytes(const std::string& text) {
+  std::vector<std::uint8_t> bytes(text.begin(), text.end());
+  bytes.push_back(0);
+  return bytes;
+}
+
+}  // namespace fixture
