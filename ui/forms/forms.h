@@ -128,13 +128,21 @@ class Control;
 // What changed on a control, for its view.
 enum class Property { kCaption, kText, kValue, kEnabled, kForeColor };
 
-// The view of one loaded window: created when the window loads, destroyed
-// when it unloads. It mirrors the model and holds no behaviour.
+// The view of one loaded window: created when the window loads (after its
+// controls are built, before its handlers run), hidden when it unloads, and
+// destroyed once the outermost user event (or nested handler call) in which
+// it unloaded has returned -- never while a handler of that event is still
+// running. A view that calls a User... method therefore must not touch
+// itself after that call returns. It mirrors the model and holds no
+// behaviour.
 class FormView {
  public:
   virtual ~FormView() = default;
   virtual void Show(bool modal) = 0;
   virtual void Hide() = 0;
+  // The property now differs from what the view last saw (also for echoes
+  // of the view's own input, e.g. TextBox::UserEdit: the view ignores text
+  // it already shows).
   virtual void Changed(Control& control, Property property) = 0;
   virtual std::uintptr_t Handle() const = 0;  // the window handle, 0: none
 };
@@ -166,31 +174,67 @@ class Host {
 // The program's title, the caption of message boxes that give none.
 inline constexpr const char* kAppTitle = "Movarin";
 
-// Message boxes and the error policy, shared by every window of a program.
+// Error 51, the report of an exception that is not a RuntimeError.
+inline constexpr int kInternalErrorNumber = 51;
+inline constexpr const char* kInternalErrorDescription = "Internal error";
+
+// Message boxes, the error policy, and the bookkeeping of events shared by
+// every window of a program: which window is shown modally, and the windows
+// unloaded during an event, kept alive until it has returned.
 class Application {
  public:
   explicit Application(Host& host) : host_(host) {}
+  ~Application();
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
   Host& host() { return host_; }
 
   // caption "" means kAppTitle.
   int MsgBox(const std::string& text, int style = kVbOKOnly,
              const std::string& caption = "");
 
-  // Runs one event's handler. An unhandled RuntimeError (or any other
-  // exception) is reported under kAppTitle as "Run-time error 'N':", a blank
-  // line, then the description; then the program ends.
+  // Runs one event's handler (empty: nothing). An unhandled RuntimeError is
+  // reported under kAppTitle as "Run-time error 'N':", a blank line, then
+  // the description, with style kVbCritical; any other std::exception the
+  // same way as error 51 "Internal error". Then the program ends
+  // (Host::EndProgram). Anything not derived from std::exception (a host's
+  // own unwinding) passes through untouched.
   void RaiseEvent(const std::function<void()>& handler);
 
+  // Runs a handler nested in the running code (an assignment that raises an
+  // event): errors propagate to the caller. Empty: nothing.
+  void Call(const std::function<void()>& handler);
+
+  // False while another window is shown modally: user input to form is then
+  // ignored.
+  bool AcceptsInput(const Form& form) const;
+
+  // The window shown modally last and not yet hidden or unloaded; null.
+  Form* ModalForm() const;
+
  private:
+  friend class Form;
+  class EventScope;
+  // Keeps what an unloading window discards until no event runs.
+  void Discard(std::vector<std::unique_ptr<Control>> controls,
+               std::unique_ptr<FormView> view);
+  void ReleaseDiscarded();
+
   Host& host_;
+  int eventDepth_ = 0;
+  std::vector<Form*> modal_;  // innermost last
+  std::vector<std::unique_ptr<Control>> discardedControls_;
+  std::vector<std::unique_ptr<FormView>> discardedViews_;  // released first
 };
 
 // --------------------------------------------------------------- controls --
 
 // A control of a loaded window: its properties are the single source of
-// truth; setting one tells the view. User... methods are what the view (or
-// a test script) calls for user input: they raise the events inside the
-// error policy. Assignments from handlers raise events nested, unguarded.
+// truth; setting one to a different value tells the view (a text box's
+// caption is its Property::kText). User... methods are what the view (or a
+// test script) calls for user input: they raise the events inside the error
+// policy, and do nothing while another window is shown modally.
+// Assignments from handlers raise events nested, unguarded.
 class Control {
  public:
   Control(Form& form, const ControlDesign& design);
@@ -200,6 +244,9 @@ class Control {
 
   const ControlDesign& design() const { return design_; }
   const std::string& Name() const { return name_; }
+  // False once its window has unloaded it: it then tells no view and
+  // touches no other control.
+  bool Attached() const { return attached_; }
   Kind kind() const { return design_.kind; }
   Form& form() const { return form_; }
 
@@ -223,8 +270,10 @@ class Control {
   void Raise(const std::function<void()>& handler);
 
  private:
+  friend class Form;
   Form& form_;
   const ControlDesign& design_;
+  bool attached_ = true;
   std::string name_;
   std::string caption_;
   bool enabled_;
@@ -271,6 +320,7 @@ class OptionButton : public Control {
   void UserClick() override;
 
  private:
+  void Select();  // clears the others of the group, then sets this one
   bool value_ = false;
 };
 
@@ -304,8 +354,11 @@ class Form {
   void Load();       // builds the controls and runs Form_Load, once per load
   void Show();       // loads, then shows modelessly
   void ShowModal();  // loads, shows, returns once hidden or unloaded
-  void Hide();
-  void Unload();     // discards the controls and their values
+  void Hide();       // loads; a shown window becomes hidden, values kept
+  // Discards the controls and their values; nothing when not loaded. Safe
+  // inside the window's own handlers: the discarded controls stay alive,
+  // detached, until the running event returns.
+  void Unload();
 
   // User input on the window itself.
   void UserClose();      // the title-bar close box
@@ -320,11 +373,12 @@ class Form {
     return controls_;
   }
   // The control of that name, loading the window first; throws
-  // std::out_of_range for a name not in the design.
+  // std::out_of_range for a name not in the design, std::bad_cast when it
+  // is not a T.
   Control& Find(const std::string& name);
   template <class T>
   T& Get(const std::string& name) {
-    return static_cast<T&>(Find(name));
+    return dynamic_cast<T&>(Find(name));
   }
 
   // The view of the loaded window, or null.
@@ -340,6 +394,8 @@ class Form {
 
  private:
   friend class Control;
+  void LeaveModal();  // no longer the modal window, if it was
+
   Application& app_;
   const WindowDesign& design_;
   FormState state_ = FormState::kNotLoaded;
