@@ -1,0 +1,652 @@
+// The emulated registry: a tree of keys under the six predefined roots, with
+// the answers the real advapi32 functions give (as measured against Wine and
+// documented for Windows).
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/emulated/emulated.h"
+#include "platform/emulated/names.h"
+#include "platform/platform.h"
+
+namespace platform {
+
+namespace {
+
+using emulated::detail::Fold;
+
+constexpr long kErrorNoAccess = 998;
+constexpr long kErrorKeyDeleted = 1018;
+// The longest key-name component Windows accepts.
+constexpr std::size_t kMaxKeyNameLength = 255;
+// Value names from this length on are refused with 87.
+constexpr std::size_t kValueNameLimit = 16384;
+constexpr std::uint32_t kDispositionCreatedNew = 1;
+constexpr std::uint32_t kDispositionOpenedExisting = 2;
+
+struct Value {
+  std::string name;  // as first stored
+  std::uint32_t type = 0;
+  std::vector<std::uint8_t> data;
+};
+
+struct Node {
+  std::string name;  // as first created
+  // Keyed by the folded name, so iteration is in case-insensitive order.
+  std::map<std::string, std::shared_ptr<Node>> children;
+  std::map<std::string, Value> values;
+  bool deleted = false;
+};
+
+struct RootInfo {
+  Key key;
+  const char* name;
+};
+
+constexpr RootInfo kRoots[] = {
+    {kHkeyClassesRoot, "HKEY_CLASSES_ROOT"},
+    {kHkeyCurrentUser, "HKEY_CURRENT_USER"},
+    {kHkeyLocalMachine, "HKEY_LOCAL_MACHINE"},
+    {kHkeyUsers, "HKEY_USERS"},
+    {kHkeyCurrentConfig, "HKEY_CURRENT_CONFIG"},
+    {kHkeyDynData, "HKEY_DYN_DATA"},
+};
+
+// An open key: the node, where it sits (root and folded path, for injected
+// errors) and the access it was opened with.
+struct Handle {
+  std::shared_ptr<Node> node;
+  Key root = 0;
+  std::vector<std::string> path;
+  std::uint32_t access = 0;
+};
+
+struct InjectedError {
+  Key root;
+  std::vector<std::string> path;  // folded
+  long code;
+};
+
+struct Registry {
+  std::map<Key, std::shared_ptr<Node>> roots;
+  std::map<Key, Handle> handles;
+  Key nextHandle = 0x1000;  // never reused, so a stale handle stays invalid
+  std::vector<InjectedError> injected;
+
+  Registry() { Clear(); }
+  void Clear() {
+    for (const RootInfo& root : kRoots) {
+      auto node = std::make_shared<Node>();
+      node->name = root.name;
+      roots[root.key] = node;
+    }
+    handles.clear();
+    injected.clear();
+  }
+};
+
+Registry& TheRegistry() {
+  static Registry registry;
+  return registry;
+}
+
+// A handle as the functions see it: a predefined root or an open key.
+std::optional<Handle> Resolve(Key key) {
+  Registry& registry = TheRegistry();
+  if (auto root = registry.roots.find(key); root != registry.roots.end()) {
+    return Handle{root->second, key, {}, ~std::uint32_t{0}};
+  }
+  if (auto open = registry.handles.find(key); open != registry.handles.end()) {
+    return open->second;
+  }
+  return std::nullopt;
+}
+
+// A key path's components: empty ones (doubled or trailing backslashes) are
+// skipped; a leading backslash is refused with 161 and a component longer
+// than 255 characters with 87.
+struct ParsedPath {
+  long error = kErrorSuccess;
+  std::vector<std::string> components;
+};
+
+ParsedPath ParsePath(const char* subKey) {
+  ParsedPath parsed;
+  if (subKey == nullptr || *subKey == '\0') return parsed;
+  if (*subKey == '\\') {
+    parsed.error = kErrorBadPathname;
+    return parsed;
+  }
+  std::string_view rest(subKey);
+  while (!rest.empty()) {
+    const std::size_t end = std::min(rest.find('\\'), rest.size());
+    std::string_view component = rest.substr(0, end);
+    rest.remove_prefix(std::min(end + 1, rest.size()));
+    if (component.empty()) continue;
+    if (component.size() > kMaxKeyNameLength) {
+      parsed.error = kErrorInvalidParameter;
+      return parsed;
+    }
+    parsed.components.emplace_back(component);
+  }
+  return parsed;
+}
+
+std::vector<std::string> FoldedPath(const std::vector<std::string>& base,
+                                    const std::vector<std::string>& more) {
+  std::vector<std::string> path = base;
+  for (const std::string& component : more) path.push_back(Fold(component));
+  return path;
+}
+
+// The injected error that covers a key, or 0.
+long InjectedErrorFor(Key root, const std::vector<std::string>& foldedPath) {
+  for (const InjectedError& injected : TheRegistry().injected) {
+    if (injected.root == root && injected.path.size() <= foldedPath.size() &&
+        std::equal(injected.path.begin(), injected.path.end(),
+                   foldedPath.begin())) {
+      return injected.code;
+    }
+  }
+  return kErrorSuccess;
+}
+
+std::shared_ptr<Node> Find(std::shared_ptr<Node> node,
+                           const std::vector<std::string>& components) {
+  for (const std::string& component : components) {
+    auto child = node->children.find(Fold(component));
+    if (child == node->children.end()) return nullptr;
+    node = child->second;
+  }
+  return node;
+}
+
+Key NewHandle(Handle handle) {
+  Registry& registry = TheRegistry();
+  const Key key = registry.nextHandle;
+  registry.nextHandle += 4;
+  registry.handles[key] = std::move(handle);
+  return key;
+}
+
+void MarkDeleted(Node& node) {
+  node.deleted = true;
+  for (auto& [name, child] : node.children) MarkDeleted(*child);
+}
+
+// Resolves a handle for an operation on values; 0 or the error to answer.
+long ValueAccess(Key key, std::uint32_t needed, Handle* handle) {
+  std::optional<Handle> resolved = Resolve(key);
+  if (!resolved) return kErrorInvalidHandle;
+  if (resolved->node->deleted) return kErrorKeyDeleted;
+  if ((resolved->access & needed) == 0) return kErrorAccessDenied;
+  *handle = std::move(*resolved);
+  return kErrorSuccess;
+}
+
+std::string ValueKey(const char* valueName) {
+  return Fold(valueName == nullptr ? "" : valueName);
+}
+
+}  // namespace
+
+long RegOpenKeyExA(Key root, const char* subKey, std::uint32_t /*options*/,
+                   std::uint32_t access, Key* result) {
+  if (result == nullptr) return kErrorInvalidParameter;
+  std::optional<Handle> base = Resolve(root);
+  if (!base) return kErrorInvalidHandle;
+  if (base->node->deleted) return kErrorKeyDeleted;
+  ParsedPath parsed = ParsePath(subKey);
+  if (parsed.error != kErrorSuccess) return parsed.error;
+  std::vector<std::string> path = FoldedPath(base->path, parsed.components);
+  if (long code = InjectedErrorFor(base->root, path)) return code;
+  std::shared_ptr<Node> node = Find(base->node, parsed.components);
+  if (!node) return kErrorFileNotFound;
+  // A predefined root opened with no sub key answers the root itself.
+  if (parsed.components.empty() && TheRegistry().roots.count(root) != 0) {
+    *result = root;
+    return kErrorSuccess;
+  }
+  *result = NewHandle(Handle{node, base->root, std::move(path), access});
+  return kErrorSuccess;
+}
+
+long RegCreateKeyExA(Key root, const char* subKey, std::uint32_t /*reserved*/,
+                     const char* /*keyClass*/, std::uint32_t /*options*/,
+                     std::uint32_t access,
+                     const SecurityAttributes* /*security*/, Key* result,
+                     std::uint32_t* disposition) {
+  if (result == nullptr) return kErrorInvalidParameter;
+  std::optional<Handle> base = Resolve(root);
+  if (!base) return kErrorInvalidHandle;
+  if (base->node->deleted) return kErrorKeyDeleted;
+  ParsedPath parsed = ParsePath(subKey);
+  if (parsed.error != kErrorSuccess) return parsed.error;
+  std::vector<std::string> path = FoldedPath(base->path, parsed.components);
+  if (long code = InjectedErrorFor(base->root, path)) return code;
+  std::shared_ptr<Node> node = base->node;
+  bool created = false;
+  for (const std::string& component : parsed.components) {
+    std::shared_ptr<Node>& child = node->children[Fold(component)];
+    if (!child) {
+      child = std::make_shared<Node>();
+      child->name = component;
+      created = true;
+    }
+    node = child;
+  }
+  if (disposition != nullptr) {
+    *disposition = created ? kDispositionCreatedNew : kDispositionOpenedExisting;
+  }
+  *result = NewHandle(Handle{node, base->root, std::move(path), access});
+  return kErrorSuccess;
+}
+
+long RegQueryValueExA(Key key, const char* valueName,
+                      std::uint32_t* /*reserved*/, std::uint32_t* type,
+                      std::uint8_t* data, std::uint32_t* size) {
+  Handle handle;
+  if (long code = ValueAccess(key, kKeyQueryValue, &handle)) return code;
+  if (data != nullptr && size == nullptr) return kErrorInvalidParameter;
+  auto found = handle.node->values.find(ValueKey(valueName));
+  if (found == handle.node->values.end()) return kErrorFileNotFound;
+  const Value& value = found->second;
+  const auto needed = static_cast<std::uint32_t>(value.data.size());
+  if (type != nullptr) *type = value.type;
+  if (data == nullptr) {
+    if (size != nullptr) *size = needed;
+    return kErrorSuccess;
+  }
+  if (needed > *size) {
+    *size = needed;
+    return kErrorMoreData;
+  }
+  std::copy(value.data.begin(), value.data.end(), data);
+  *size = needed;
+  return kErrorSuccess;
+}
+
+long RegSetValueExA(Key key, const char* valueName, std::uint32_t /*reserved*/,
+                    std::uint32_t type, const std::uint8_t* data,
+                    std::uint32_t size) {
+  Handle handle;
+  if (long code = ValueAccess(key, kKeySetValue, &handle)) return code;
+  const std::string name = valueName == nullptr ? "" : valueName;
+  if (name.size() >= kValueNameLimit) return kErrorInvalidParameter;
+  if (data == nullptr && size != 0) return kErrorNoAccess;
+  Value& value = handle.node->values[Fold(name)];
+  if (value.name.empty()) value.name = name;
+  value.type = type;
+  value.data.assign(data, data + size);
+  return kErrorSuccess;
+}
+
+long RegDeleteValueA(Key key, const char* valueName) {
+  Handle handle;
+  if (long code = ValueAccess(key, kKeySetValue, &handle)) return code;
+  return handle.node->values.erase(ValueKey(valueName)) != 0
+             ? kErrorSuccess
+             : kErrorFileNotFound;
+}
+
+long RegCloseKey(Key key) {
+  Registry& registry = TheRegistry();
+  if (registry.roots.count(key) != 0) return kErrorSuccess;
+  return registry.handles.erase(key) != 0 ? kErrorSuccess : kErrorInvalidHandle;
+}
+
+namespace emulated {
+
+namespace detail {
+void ResetRegistry() { TheRegistry().Clear(); }
+}  // namespace detail
+
+namespace {
+
+std::shared_ptr<Node> FindPath(Key root, const std::string& keyPath) {
+  auto rootNode = TheRegistry().roots.find(root);
+  if (rootNode == TheRegistry().roots.end()) return nullptr;
+  ParsedPath parsed = ParsePath(keyPath.c_str());
+  if (parsed.error != kErrorSuccess) return nullptr;
+  return Find(rootNode->second, parsed.components);
+}
+
+}  // namespace
+
+std::optional<RawValue> GetRawValue(Key root, const std::string& keyPath,
+                                    const std::string& valueName) {
+  std::shared_ptr<Node> node = FindPath(root, keyPath);
+  if (!node) return std::nullopt;
+  auto found = node->values.find(Fold(valueName));
+  if (found == node->values.end()) return std::nullopt;
+  return RawValue{found->second.type, found->second.data};
+}
+
+bool KeyExists(Key root, const std::string& keyPath) {
+  return FindPath(root, keyPath) != nullptr;
+}
+
+bool DeleteKeyTree(Key root, const std::string& keyPath) {
+  ParsedPath parsed = ParsePath(keyPath.c_str());
+  if (parsed.error != kErrorSuccess || parsed.components.empty()) return false;
+  const std::string last = Fold(parsed.components.back());
+  parsed.components.pop_back();
+  auto rootNode = TheRegistry().roots.find(root);
+  if (rootNode == TheRegistry().roots.end()) return false;
+  std::shared_ptr<Node> parent = Find(rootNode->second, parsed.components);
+  if (!parent) return false;
+  auto child = parent->children.find(last);
+  if (child == parent->children.end()) return false;
+  MarkDeleted(*child->second);
+  parent->children.erase(child);
+  return true;
+}
+
+void InjectKeyError(Key root, const std::string& keyPath, long code) {
+  ParsedPath parsed = ParsePath(keyPath.c_str());
+  TheRegistry().injected.push_back(
+      InjectedError{root, FoldedPath({}, parsed.components), code});
+}
+
+// ---- REGEDIT4 ----
+
+namespace {
+
+std::optional<Key> RootByName(std::string_view name) {
+  for (const RootInfo& root : kRoots) {
+    if (emulated::detail::EqualsFolded(name, root.name)) return root.key;
+  }
+  return std::nullopt;
+}
+
+// Joins continued lines (a trailing backslash after hex data) and drops
+// line ends.
+std::vector<std::string> LogicalLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::string current;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    start = end + 1;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::string_view trimmed = emulated::detail::Trim(line);
+    if (!current.empty()) {
+      current += trimmed;
+    } else {
+      current = std::string(trimmed);
+    }
+    if (!current.empty() && current.back() == '\\' &&
+        current.find("=hex") != std::string::npos) {
+      current.pop_back();
+      continue;
+    }
+    lines.push_back(std::move(current));
+    current.clear();
+  }
+  if (!current.empty()) lines.push_back(std::move(current));
+  return lines;
+}
+
+// Reads a quoted string with \\ and \" escapes from the front of text;
+// nullopt when it is not one.
+std::optional<std::string> TakeQuoted(std::string_view& text) {
+  if (text.empty() || text.front() != '"') return std::nullopt;
+  std::string out;
+  for (std::size_t i = 1; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\\' && i + 1 < text.size()) {
+      out += text[++i];
+    } else if (c == '"') {
+      text.remove_prefix(i + 1);
+      return out;
+    } else {
+      out += c;
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<std::vector<std::uint8_t>> ParseHexBytes(std::string_view text) {
+  std::vector<std::uint8_t> bytes;
+  std::string digits;
+  auto flush = [&]() -> bool {
+    if (digits.empty()) return true;
+    if (digits.size() > 2) return false;
+    bytes.push_back(static_cast<std::uint8_t>(std::stoul(digits, nullptr, 16)));
+    digits.clear();
+    return true;
+  };
+  for (char c : text) {
+    if (std::isxdigit(static_cast<unsigned char>(c))) {
+      digits += c;
+    } else if (c == ',') {
+      if (digits.empty() || !flush()) return std::nullopt;
+    } else if (!emulated::detail::IsBlank(c)) {
+      return std::nullopt;
+    }
+  }
+  if (!flush()) return std::nullopt;
+  return bytes;
+}
+
+// The data of one value line after '='; nullopt when malformed. A deletion
+// ("-") yields an entry with deleted set.
+struct ParsedData {
+  bool deleted = false;
+  std::uint32_t type = 0;
+  std::vector<std::uint8_t> data;
+};
+
+std::optional<ParsedData> ParseData(std::string_view text) {
+  ParsedData parsed;
+  if (text == "-") {
+    parsed.deleted = true;
+    return parsed;
+  }
+  if (!text.empty() && text.front() == '"') {
+    std::optional<std::string> value = TakeQuoted(text);
+    if (!value || !emulated::detail::Trim(text).empty()) return std::nullopt;
+    parsed.type = kRegSz;
+    parsed.data.assign(value->begin(), value->end());
+    parsed.data.push_back(0);
+    return parsed;
+  }
+  if (text.substr(0, 6) == "dword:") {
+    std::string_view digits = text.substr(6);
+    if (digits.empty() || digits.size() > 8) return std::nullopt;
+    for (char c : digits) {
+      if (!std::isxdigit(static_cast<unsigned char>(c))) return std::nullopt;
+    }
+    const auto number =
+        static_cast<std::uint32_t>(std::stoul(std::string(digits), nullptr, 16));
+    parsed.type = kRegDword;
+    for (int i = 0; i < 4; ++i) {
+      parsed.data.push_back(static_cast<std::uint8_t>(number >> (8 * i)));
+    }
+    return parsed;
+  }
+  if (text.substr(0, 4) == "hex:") {
+    parsed.type = kRegBinary;
+    text.remove_prefix(4);
+  } else if (text.substr(0, 4) == "hex(") {
+    const std::size_t close = text.find("):");
+    if (close == std::string_view::npos || close == 4) return std::nullopt;
+    std::string_view number = text.substr(4, close - 4);
+    for (char c : number) {
+      if (!std::isxdigit(static_cast<unsigned char>(c))) return std::nullopt;
+    }
+    parsed.type = static_cast<std::uint32_t>(
+        std::stoul(std::string(number), nullptr, 16));
+    text.remove_prefix(close + 2);
+  } else {
+    return std::nullopt;
+  }
+  std::optional<std::vector<std::uint8_t>> bytes = ParseHexBytes(text);
+  if (!bytes) return std::nullopt;
+  parsed.data = std::move(*bytes);
+  return parsed;
+}
+
+// Splits "HKEY_...\path" into a root and a path.
+std::optional<std::pair<Key, std::string>> SplitKeyName(std::string_view name) {
+  const std::size_t slash = std::min(name.find('\\'), name.size());
+  std::optional<Key> root = RootByName(name.substr(0, slash));
+  if (!root) return std::nullopt;
+  std::string path(name.substr(std::min(slash + 1, name.size())));
+  return std::make_pair(*root, path);
+}
+
+std::string Escape(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '\\' || c == '"') out += '\\';
+    out += c;
+  }
+  return out;
+}
+
+std::string HexList(const std::vector<std::uint8_t>& data) {
+  std::string out;
+  char digits[4];
+  for (std::size_t i = 0; i < data.size(); ++i) {
+    std::snprintf(digits, sizeof digits, "%02x", data[i]);
+    if (i != 0) out += ',';
+    out += digits;
+  }
+  return out;
+}
+
+std::string DumpData(const Value& value) {
+  const std::vector<std::uint8_t>& data = value.data;
+  const bool plainText =
+      value.type == kRegSz && !data.empty() && data.back() == 0 &&
+      std::find(data.begin(), data.end() - 1, 0) == data.end() - 1;
+  if (plainText) {
+    return "\"" + Escape(std::string(data.begin(), data.end() - 1)) + "\"";
+  }
+  if (value.type == kRegDword && data.size() == 4) {
+    char text[16];
+    const std::uint32_t number = data[0] | (data[1] << 8) | (data[2] << 16) |
+                                 (static_cast<std::uint32_t>(data[3]) << 24);
+    std::snprintf(text, sizeof text, "dword:%08x", number);
+    return text;
+  }
+  if (value.type == kRegBinary) return "hex:" + HexList(data);
+  char prefix[24];
+  std::snprintf(prefix, sizeof prefix, "hex(%x):", value.type);
+  return prefix + HexList(data);
+}
+
+void DumpNode(const Node& node, const std::string& fullName, bool isRoot,
+              std::string& out) {
+  if (!isRoot) {
+    out += "[" + fullName + "]\n";
+    for (const auto& [folded, value] : node.values) {
+      out += (value.name.empty() ? "@" : "\"" + Escape(value.name) + "\"") +
+             "=" + DumpData(value) + "\n";
+    }
+    out += "\n";
+  }
+  for (const auto& [folded, child] : node.children) {
+    DumpNode(*child, fullName + "\\" + child->name, false, out);
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// Applies REGEDIT4 lines to the registry; current is the key that value
+// lines go to (0 when none is selected). Returns false on a malformed line.
+bool ApplyRegedit4(const std::vector<std::string>& lines, std::size_t first,
+                   Key& current);
+
+}  // namespace
+
+bool LoadRegedit4(const std::string& text) {
+  std::vector<std::string> lines = LogicalLines(text);
+  std::size_t first = 0;
+  while (first < lines.size() && lines[first].empty()) ++first;
+  if (first == lines.size() ||
+      (lines[first] != "REGEDIT4" &&
+       lines[first] != "Windows Registry Editor Version 5.00")) {
+    return false;
+  }
+  Key current = 0;
+  const bool loaded = ApplyRegedit4(lines, first + 1, current);
+  if (current != 0) RegCloseKey(current);
+  return loaded;
+}
+
+namespace {
+
+bool ApplyRegedit4(const std::vector<std::string>& lines, std::size_t first,
+                   Key& current) {
+  for (std::size_t i = first; i < lines.size(); ++i) {
+    std::string_view line = lines[i];
+    if (line.empty() || line.front() == ';') continue;
+    if (line.front() == '[') {
+      if (current != 0) RegCloseKey(current);
+      current = 0;
+      if (line.back() != ']') return false;
+      std::string_view name = line.substr(1, line.size() - 2);
+      const bool remove = !name.empty() && name.front() == '-';
+      if (remove) name.remove_prefix(1);
+      auto split = SplitKeyName(name);
+      if (!split) return false;
+      if (remove) {
+        DeleteKeyTree(split->first, split->second);
+        continue;
+      }
+      if (RegCreateKeyExA(split->first, split->second.c_str(), 0, "", 0,
+                          kKeyQueryValue | kKeySetValue | kKeyCreateSubKey,
+                          nullptr, &current, nullptr) != kErrorSuccess) {
+        return false;
+      }
+      continue;
+    }
+    std::string valueName;
+    if (line.front() == '@') {
+      line.remove_prefix(1);
+    } else {
+      std::optional<std::string> quoted = TakeQuoted(line);
+      if (!quoted) return false;
+      valueName = *quoted;
+    }
+    line = emulated::detail::Trim(line);
+    if (line.empty() || line.front() != '=') return false;
+    std::optional<ParsedData> data =
+        ParseData(emulated::detail::Trim(line.substr(1)));
+    if (!data || current == 0) return false;
+    if (data->deleted) {
+      RegDeleteValueA(current, valueName.c_str());
+    } else {
+      RegSetValueExA(current, valueName.c_str(), 0, data->type,
+                     data->data.data(),
+                     static_cast<std::uint32_t>(data->data.size()));
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string DumpRegedit4() {
+  std::string out = "REGEDIT4\n\n";
+  for (const RootInfo& root : kRoots) {
+    DumpNode(*TheRegistry().roots[root.key], root.name, true, out);
+  }
+  return out;
+}
+
+}  // namespace emulated
+
+}  // namespace platform
