@@ -1,0 +1,103 @@
+# Movarin's entry points.
+#
+#   make test    set up this machine (Debian packages, the Wine prefix), build
+#                every preset, run the native tests and, inside one virtual
+#                display, the cross-built tests under Wine
+#   make run     the program under Wine in the project's own prefix
+#   make demo    the same, with sample driver values in the registry
+#   make dist    $(BUILD)/dist/movarin-<version>-win32.zip
+#   make bench   start-up time and size of the program (tools/bench-startup)
+#
+# BUILD (default: build) holds the build trees, the Wine prefix and the
+# logs. The user's own ~/.wine is never used.
+
+SHELL := /bin/bash
+.SHELLFLAGS := -eu -o pipefail -c
+.NOTPARALLEL:
+.DEFAULT_GOAL := build
+
+BUILD ?= build
+B := $(abspath $(BUILD))
+JOBS ?= 2
+VERSION := $(shell sed -nE 's/^project.Movarin VERSION ([0-9.]+).*/\1/p' CMakeLists.txt)
+# What Windows 98 SE exports; shared/ lies beside the clone.
+EXPORTS ?= $(CURDIR)/../shared/data/win98se-exports.info
+
+MOVARIN_WINEPREFIX ?= $(B)/wineprefix
+export MOVARIN_WINEPREFIX
+PREFIX_READY := $(MOVARIN_WINEPREFIX)/.movarin-ready
+# 24-bit colour: xvfb-run's default screen has 256 colours.
+XVFB := xvfb-run -a -s "-screen 0 1024x768x24"
+PROGRAM := $(B)/windows/ui/movarin.exe
+
+.PHONY: build test run demo dist bench setup packages native windows-tests \
+        windows require-display clean
+
+build: native windows-tests windows
+
+# ---- set-up ----------------------------------------------------------------
+
+packages:
+	@tools/install-packages
+
+$(PREFIX_READY): tools/setup-prefix data/prefix.reg | packages
+	@tools/setup-prefix $@
+
+setup: packages $(PREFIX_READY)
+
+# ---- builds ----------------------------------------------------------------
+
+# configure PRESET [CMAKE ARGS]: configures $(B)/PRESET once; later builds
+# re-run CMake by themselves when a CMakeLists.txt changes.
+configure = test -f $(B)/$(1)/CMakeCache.txt || \
+  cmake --preset $(1) -B $(B)/$(1) $(2)
+
+native windows-tests: packages
+	@$(call configure,$@)
+	cmake --build $(B)/$@ -j$(JOBS)
+
+windows: packages
+	@$(call configure,$@,-DMOVARIN_WIN98_EXPORTS=$(EXPORTS))
+	cmake --build $(B)/$@ -j$(JOBS)
+
+# ---- tests -----------------------------------------------------------------
+
+test: setup build
+	@mkdir -p $(B)/logs; rm -f $(B)/logs/*.log; status=0; \
+	echo "==== native tests: the portable core over the emulated platform ===="; \
+	ctest --test-dir $(B)/native --output-on-failure -j$(JOBS) 2>&1 \
+	  | tee $(B)/logs/native.log || status=1; \
+	echo "==== Wine tests: the real Win32 functions ===="; \
+	$(XVFB) tools/wine-session $(B)/logs $(B)/windows-tests $(B)/windows \
+	  || status=1; \
+	tools/test-summary \
+	  "native (emulated)=$(B)/logs/native.log" \
+	  "Wine (win32), test suites=$(B)/logs/windows-tests.log" \
+	  "Wine (win32), program=$(B)/logs/windows.log" || status=1; \
+	exit $$status
+
+# ---- the program -----------------------------------------------------------
+
+require-display:
+	@if [ -z "$${DISPLAY:-}" ]; then \
+	  echo "make $(MAKECMDGOALS): no display: DISPLAY is not set." >&2; \
+	  echo "Movarin shows windows, so it needs an X display. Run it from a" >&2; \
+	  echo "desktop session, or on a virtual one: xvfb-run -a make $(MAKECMDGOALS)" >&2; \
+	  exit 1; \
+	fi
+
+run: require-display setup windows
+	tools/wine-run $(PROGRAM)
+
+demo: require-display setup windows
+	tools/wine-run regedit /s "$$(tools/wine-run winepath -w $(CURDIR)/data/demo.reg | tr -d '\r')"
+	tools/wine-run $(PROGRAM)
+
+dist: windows
+	tools/make-dist $(PROGRAM) $(VERSION) $(B)/dist/movarin-$(VERSION)-win32.zip
+
+bench: setup windows
+	tools/bench-startup $(B)/windows
+
+clean:
+	rm -rf $(B)
