@@ -51,7 +51,7 @@ void Control::UserClick() {
 }
 
 void Control::UserMouseMove() {
-  if (!form_.app().AcceptsInput(form_)) return;
+  if (!enabled_ || !form_.app().AcceptsInput(form_)) return;
   Raise(MouseMove);
 }
 

@@ -262,8 +262,11 @@ class Control {
   std::function<void()> MouseMove;
 
   // User input.
-  virtual void UserClick();  // an enabled control raises Click
-  void UserMouseMove();      // raises MouseMove
+  // An enabled control raises Click, a disabled one ignores it.
+  virtual void UserClick();
+  // An enabled control raises MouseMove, a disabled one ignores it (the
+  // view hands a move over a disabled control to its container).
+  void UserMouseMove();
 
  protected:
   void Notify(Property property);

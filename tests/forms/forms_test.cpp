@@ -1,0 +1,554 @@
+// The forms runtime, driven through the scripted host: window lifetime,
+// option groups, slider notifications, modal display, unloading from inside
+// a window's own handlers, the error policy and message boxes.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <stdexcept>
+#include <typeinfo>
+
+#include "tests/forms/test_window.h"
+#include "tests/support/scripted_host.h"
+
+namespace movarin_test {
+namespace {
+
+using forms::FormState;
+using Events = std::vector<std::string>;
+
+class FormsTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    EXPECT_EQ(host.scriptErrors(), std::vector<std::string>{});
+  }
+
+  ScriptedHost host;
+  forms::Application app{host};
+  TestWindow main{app, kMainDesign, /*endsProgramOnClose=*/true};
+  TestWindow dialog{app, kDialogDesign, /*endsProgramOnClose=*/false};
+};
+
+// ------------------------------------------------------------- lifetime --
+
+TEST_F(FormsTest, AReferenceToAControlLoadsTheWindowHiddenOnce) {
+  EXPECT_EQ(main.State(), FormState::kNotLoaded);
+  EXPECT_TRUE(main.Controls().empty());
+
+  EXPECT_EQ(main.Label1().Caption(), "Label");
+  EXPECT_EQ(main.State(), FormState::kHidden);
+  EXPECT_EQ(main.Controls().size(), std::size(kTestControls));
+  main.Text1();
+  EXPECT_EQ(main.events, Events{"Form_Load"});
+  EXPECT_EQ(host.viewLog(), Events{});  // loaded, never shown
+  EXPECT_NE(main.hWnd(), 0u);
+}
+
+TEST_F(FormsTest, HideKeepsValuesUnloadDiscardsThem) {
+  main.Show();
+  main.Text1().SetText("game.exe");
+  main.Slider1().SetValue(200);
+  main.Option(1).SetValue(true);
+  main.Label1().SetEnabled(false);
+
+  main.Hide();
+  EXPECT_EQ(main.State(), FormState::kHidden);
+  EXPECT_EQ(main.Text1().Text(), "game.exe");
+  EXPECT_EQ(main.Slider1().Value(), 200);
+  EXPECT_TRUE(main.Option(1).Value());
+  EXPECT_FALSE(main.Label1().Enabled());
+
+  main.Unload();
+  EXPECT_EQ(main.State(), FormState::kNotLoaded);
+  EXPECT_TRUE(main.Controls().empty());
+  EXPECT_EQ(main.hWnd(), 0u);
+
+  EXPECT_EQ(main.Text1().Text(), "exemple.exe");
+  EXPECT_EQ(main.Slider1().Value(), 175);
+  EXPECT_FALSE(main.Option(1).Value());
+  EXPECT_TRUE(main.Label1().Enabled());
+  EXPECT_EQ(main.State(), FormState::kHidden);
+  EXPECT_EQ(main.Count("Form_Load"), 2);
+}
+
+TEST_F(FormsTest, ViewFollowsStateAndIsToldOnlyOfRealChanges) {
+  main.Show();
+  main.Label1().SetCaption("Label");  // unchanged: nothing
+  main.Label1().SetCaption("Other");
+  main.Text1().SetText("x");
+  main.Command(1).SetForeColor(0xFF0000);
+  main.Command(1).SetForeColor(0xFF0000);
+  main.Command(1).SetEnabled(false);
+  main.Hide();
+  main.Unload();
+  main.Unload();  // not loaded: nothing
+  EXPECT_EQ(host.viewLog(),
+            (Events{"Main show", "Main.Label1 Caption", "Main.Text1 Text",
+                    "Main.Command1 ForeColor", "Main.Command1 Enabled",
+                    "Main hide", "Main destroyed"}));
+}
+
+TEST_F(FormsTest, UnloadingAShownWindowHidesItsViewBeforeReleasingIt) {
+  main.Show();
+  main.Unload();
+  EXPECT_EQ(host.viewLog(),
+            (Events{"Main show", "Main hide", "Main destroyed"}));
+}
+
+TEST_F(FormsTest, FindRefusesUnknownNamesAndWrongKinds) {
+  EXPECT_THROW(main.Find("Nothing"), std::out_of_range);
+  EXPECT_THROW(main.Get<forms::Slider>("Label1"), std::bad_cast);
+  EXPECT_NO_THROW(main.Get<forms::Label>("Slider1"));
+}
+
+TEST_F(FormsTest, ReferencesFromFormLoadDoNotLoadAgain) {
+  main.hooks["Form_Load"] = [&] { main.Slider1().SetValue(190); };
+  main.Show();
+  EXPECT_EQ(main.events, (Events{"Form_Load", "Slider1_Change"}));
+  EXPECT_EQ(main.Slider1().Value(), 190);
+}
+
+// ---------------------------------------------------------- option group --
+
+TEST_F(FormsTest, UserSelectsOneOptionOfItsContainer) {
+  main.Show();
+  main.Option(4).SetValue(true);  // another container
+  main.events.clear();
+
+  main.Option(1).UserClick();
+  main.Option(3).UserClick();
+  EXPECT_FALSE(main.Option(1).Value());
+  EXPECT_TRUE(main.Option(3).Value());
+  EXPECT_TRUE(main.Option(4).Value());
+  EXPECT_EQ(main.events, (Events{"Option1_Click", "Option3_Click"}));
+
+  main.Option(3).UserClick();  // reopens what it opens
+  EXPECT_EQ(main.Count("Option3_Click"), 2);
+  EXPECT_TRUE(main.Option(3).Value());
+}
+
+TEST_F(FormsTest, DisabledOptionCannotBeSelectedByTheUser) {
+  main.Option(1).UserClick();
+  main.Option(2).UserClick();
+  EXPECT_FALSE(main.Option(2).Value());
+  EXPECT_TRUE(main.Option(1).Value());
+  EXPECT_EQ(main.Count("Option2_Click"), 0);
+
+  main.Option(2).SetEnabled(true);
+  main.Option(2).UserClick();
+  EXPECT_TRUE(main.Option(2).Value());
+  EXPECT_FALSE(main.Option(1).Value());
+}
+
+TEST_F(FormsTest, AssignedOptionValueRaisesClickOnlyWhenItSelects) {
+  main.Option(1).SetValue(true);
+  main.Option(1).SetValue(true);
+  EXPECT_EQ(main.Count("Option1_Click"), 1);
+
+  main.Option(3).SetValue(true);
+  EXPECT_FALSE(main.Option(1).Value());
+
+  main.Option(3).SetValue(false);  // neither selected now, no event
+  EXPECT_FALSE(main.Option(3).Value());
+  EXPECT_FALSE(main.Option(1).Value());
+  EXPECT_EQ(main.events,
+            (Events{"Form_Load", "Option1_Click", "Option3_Click"}));
+}
+
+TEST_F(FormsTest, OptionViewHearsOfEveryOptionThatChanged) {
+  main.Show();
+  main.Option(1).UserClick();
+  host.ClearViewLog();
+  main.Option(3).UserClick();
+  EXPECT_EQ(host.viewLog(),
+            (Events{"Main.Option1 Value", "Main.Option3 Value"}));
+}
+
+// ---------------------------------------------------------------- slider --
+
+TEST_F(FormsTest, AssignmentRunsChangeInsideItOnlyWhenTheValueDiffers) {
+  main.hooks["Slider1_Change"] = [&] {
+    main.events.push_back("sees " + std::to_string(main.Slider1().Value()));
+  };
+  main.Slider1().SetValue(182);
+  main.events.push_back("next statement");
+  main.Slider1().SetValue(182);
+  EXPECT_EQ(main.events, (Events{"Form_Load", "Slider1_Change", "sees 182",
+                                 "next statement"}));
+}
+
+struct SliderCase {
+  const char* what;
+  std::int32_t start;
+  std::function<void(forms::Slider&)> act;
+  std::int32_t expected;
+};
+
+TEST_F(FormsTest, SliderStaysInItsRangeAndStepsBySmallAndLargeChange) {
+  const SliderCase cases[] = {
+      {"page up at 208 stops at the maximum", 208,
+       [](forms::Slider& s) { s.UserLargeStep(+1); }, 210},
+      {"page down", 190, [](forms::Slider& s) { s.UserLargeStep(-1); }, 185},
+      {"page down at 177 stops at the minimum", 177,
+       [](forms::Slider& s) { s.UserLargeStep(-1); }, 175},
+      {"arrow right", 190, [](forms::Slider& s) { s.UserSmallStep(+1); }, 191},
+      {"arrow left at the minimum", 175,
+       [](forms::Slider& s) { s.UserSmallStep(-1); }, 175},
+      {"drag beyond the maximum", 190,
+       [](forms::Slider& s) { s.UserMoveTo(500); }, 210},
+      {"drag below the minimum", 190,
+       [](forms::Slider& s) { s.UserMoveTo(INT32_MIN); }, 175},
+      {"drag onto the same value", 190,
+       [](forms::Slider& s) { s.UserMoveTo(190); }, 190},
+      {"assigned above the range: the nearest end", 190,
+       [](forms::Slider& s) { s.SetValue(1000); }, 210},
+      {"assigned below the range: the nearest end", 190,
+       [](forms::Slider& s) { s.SetValue(-5); }, 175},
+      {"assigned below the range at the minimum", 175,
+       [](forms::Slider& s) { s.SetValue(0); }, 175},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    main.Unload();
+    main.Slider1().SetValue(c.start);
+    main.events.clear();
+    c.act(main.Slider1());
+    EXPECT_EQ(main.Slider1().Value(), c.expected);
+    EXPECT_EQ(main.Count("Slider1_Change"), c.start == c.expected ? 0 : 1);
+  }
+}
+
+TEST_F(FormsTest, StepsAtTheEndsOfTheIntegerRangeDoNotOverflow) {
+  forms::Slider& s = main.Slider2();
+  s.SetValue(INT32_MAX - 1);
+  s.UserLargeStep(+1);
+  EXPECT_EQ(s.Value(), INT32_MAX);
+  s.UserLargeStep(-1);
+  EXPECT_EQ(s.Value(), 0);
+  s.UserLargeStep(-1);
+  s.UserLargeStep(-1);
+  EXPECT_EQ(s.Value(), INT32_MIN);
+  s.UserSmallStep(-1);
+  EXPECT_EQ(s.Value(), INT32_MIN);
+}
+
+TEST_F(FormsTest, SliderViewIsToldOfValueChanges) {
+  main.Show();
+  main.Slider1().UserMoveTo(180);
+  main.Slider1().UserMoveTo(180);
+  main.Slider1().SetValue(181);
+  EXPECT_EQ(host.viewLog(), (Events{"Main show", "Main.Slider1 Value",
+                                    "Main.Slider1 Value"}));
+}
+
+// ----------------------------------------------------------------- input --
+
+TEST_F(FormsTest, DisabledControlsIgnoreClicksAndMouseMoves) {
+  main.Command(5).UserClick();
+  main.Command(5).UserMouseMove();
+  main.UserMouseMove();
+  main.Text1().UserClick();
+  main.Find("Frame1").UserMouseMove();
+  EXPECT_EQ(main.events, (Events{"Form_Load", "Form_MouseMove", "Text1_Click",
+                                 "Frame1_MouseMove"}));
+}
+
+TEST_F(FormsTest, UserEditStoresTheTextWithoutEvents) {
+  main.Text1().UserEdit("typed");
+  EXPECT_EQ(main.Text1().Text(), "typed");
+  EXPECT_EQ(main.events, Events{"Form_Load"});
+}
+
+TEST_F(FormsTest, EscapePressesTheCancelButtonWhenItIsEnabled) {
+  main.UserEscape();  // not loaded: nothing
+  EXPECT_EQ(main.State(), FormState::kNotLoaded);
+
+  main.Show();
+  main.UserEscape();
+  EXPECT_EQ(main.Count("Command4_Click"), 1);
+
+  main.Command(4).SetEnabled(false);
+  main.UserEscape();
+  EXPECT_EQ(main.Count("Command4_Click"), 1);
+}
+
+TEST_F(FormsTest, CloseBoxEndsTheProgramOnTheMainWindowOnly) {
+  dialog.Show();
+  dialog.Text1().SetText("kept?");
+  dialog.UserClose();
+  EXPECT_EQ(dialog.State(), FormState::kNotLoaded);
+  EXPECT_FALSE(host.ended());
+
+  main.Show();
+  EXPECT_TRUE(host.RunUntilEnd([&] { main.UserClose(); }));
+  EXPECT_TRUE(host.ended());
+  EXPECT_EQ(host.messages(), std::vector<ShownMessage>{});
+}
+
+// ----------------------------------------------------------------- modal --
+
+TEST_F(FormsTest, ModalShowReturnsInsideTheHandlerOnceHidden) {
+  main.hooks["Command1_Click"] = [&] {
+    dialog.ShowModal();
+    main.events.push_back("modal returned, dialog " +
+                          std::string(dialog.IsLoaded() ? "loaded" : "gone"));
+  };
+  dialog.hooks["Command1_Click"] = [&] { dialog.Hide(); };
+  host.Then([&] { dialog.Text1().UserEdit("game.exe"); });
+  host.Then([&] {
+    EXPECT_EQ(app.ModalForm(), &dialog);
+    dialog.Command(1).UserClick();
+  });
+
+  main.Show();
+  main.Command(1).UserClick();
+  EXPECT_EQ(main.events, (Events{"Form_Load", "Command1_Click",
+                                 "modal returned, dialog loaded"}));
+  EXPECT_EQ(dialog.State(), FormState::kHidden);
+  EXPECT_EQ(dialog.Text1().Text(), "game.exe");
+  EXPECT_EQ(app.ModalForm(), nullptr);
+  EXPECT_EQ(host.stepsLeft(), 0u);
+}
+
+TEST_F(FormsTest, ModalShowReturnsOnceUnloadedByEscape) {
+  dialog.hooks["Command4_Click"] = [&] { dialog.Unload(); };
+  host.Then([&] { dialog.UserEscape(); });
+  main.hooks["Command1_Click"] = [&] {
+    dialog.ShowModal();
+    main.events.push_back("modal returned");
+  };
+  main.Show();
+  main.Command(1).UserClick();
+  EXPECT_EQ(main.events.back(), "modal returned");
+  EXPECT_EQ(dialog.State(), FormState::kNotLoaded);
+  EXPECT_EQ(dialog.Text1().Text(), "exemple.exe");  // loads anew
+}
+
+TEST_F(FormsTest, WhileADialogIsModalTheOtherWindowTakesNoInput) {
+  main.hooks["Command1_Click"] = [&] { dialog.ShowModal(); };
+  host.Then([&] {
+    main.Command(4).UserClick();
+    main.Option(1).UserClick();
+    main.Slider1().UserMoveTo(200);
+    main.Slider1().UserLargeStep(1);
+    main.Text1().UserEdit("x");
+    main.UserMouseMove();
+    main.Label1().UserMouseMove();
+    main.UserEscape();
+    main.UserClose();  // would end the program
+    dialog.UserClose();
+  });
+  main.Show();
+  EXPECT_FALSE(host.RunUntilEnd([&] { main.Command(1).UserClick(); }));
+  EXPECT_EQ(main.events, (Events{"Form_Load", "Command1_Click"}));
+  EXPECT_EQ(main.Slider1().Value(), 175);
+  EXPECT_EQ(main.Text1().Text(), "exemple.exe");
+  EXPECT_FALSE(main.Option(1).Value());
+
+  main.Slider1().UserMoveTo(200);  // the dialog is gone: input again
+  EXPECT_EQ(main.Slider1().Value(), 200);
+}
+
+TEST_F(FormsTest, InputAfterHideInTheSameStepReachesTheOtherWindow) {
+  main.hooks["Command1_Click"] = [&] { dialog.ShowModal(); };
+  dialog.hooks["Command1_Click"] = [&] { dialog.Hide(); };
+  host.Then([&] {
+    dialog.Command(1).UserClick();
+    main.Command(4).UserClick();
+  });
+  main.Show();
+  main.Command(1).UserClick();
+  EXPECT_EQ(main.Count("Command4_Click"), 1);
+}
+
+TEST(ScriptedHostTest, ModalLoopWithoutStepsRecordsAFaultInsteadOfHanging) {
+  ScriptedHost host;
+  forms::Application app{host};
+  TestWindow dialog{app, kDialogDesign, false};
+  dialog.ShowModal();
+  EXPECT_EQ(dialog.State(), FormState::kNotLoaded);
+  EXPECT_EQ(host.scriptErrors(),
+            Events{"no step left while Dialog is shown modally"});
+}
+
+// ------------------------------------------ unloading inside own handlers --
+
+// Each handler unloads its own window, then still reads the control that
+// raised it and its window: those stay alive until the event has returned
+// (AddressSanitizer watches), and the view goes only afterwards.
+struct UnloadCase {
+  const char* what;
+  const char* handler;
+  std::function<void(TestWindow&)> input;
+};
+
+TEST_F(FormsTest, WindowUnloadsItselfFromItsOwnHandlers) {
+  const UnloadCase cases[] = {
+      {"button click", "Command1_Click",
+       [](TestWindow& w) { w.Command(1).UserClick(); }},
+      {"option click", "Option1_Click",
+       [](TestWindow& w) { w.Option(1).UserClick(); }},
+      {"option assigned", "Option1_Click",
+       [](TestWindow& w) { w.Option(1).SetValue(true); }},
+      {"slider moved", "Slider1_Change",
+       [](TestWindow& w) { w.Slider1().UserLargeStep(1); }},
+      {"slider assigned", "Slider1_Change",
+       [](TestWindow& w) { w.Slider1().SetValue(180); }},
+      {"escape", "Command4_Click", [](TestWindow& w) { w.UserEscape(); }},
+      {"mouse over a control", "Label1_MouseMove",
+       [](TestWindow& w) { w.Label1().UserMouseMove(); }},
+      {"mouse over the window", "Form_MouseMove",
+       [](TestWindow& w) { w.UserMouseMove(); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    main.Show();
+    main.Label1().SetCaption("changed");
+    forms::Control& label = main.Label1();
+    host.ClearViewLog();
+    main.hooks = {{c.handler, [&] {
+                     main.Unload();
+                     EXPECT_EQ(label.Caption(), "changed");
+                     label.SetCaption("after unload");  // tells no view
+                     EXPECT_FALSE(label.Attached());
+                     EXPECT_EQ(host.viewLog().back(), "Main hide");
+                   }}};
+    c.input(main);
+    EXPECT_EQ(main.State(), FormState::kNotLoaded);
+    const Events& log = host.viewLog();
+    ASSERT_GE(log.size(), 2u);
+    EXPECT_EQ(Events(log.end() - 2, log.end()),
+              (Events{"Main hide", "Main destroyed"}));
+    main.hooks.clear();
+    EXPECT_EQ(main.Label1().Caption(), "Label");
+  }
+}
+
+TEST_F(FormsTest, ModalDialogUnloadedByItsOwnHandlerIsReleasedAfterTheEvent) {
+  dialog.hooks["Command4_Click"] = [&] {
+    forms::TextBox& text = dialog.Text1();
+    dialog.Unload();
+    text.SetText("still here");
+    dialog.Text1().SetText("reloaded");  // a new load in the same event
+  };
+  main.hooks["Command1_Click"] = [&] {
+    dialog.ShowModal();
+    main.events.push_back("dialog text " + dialog.Text1().Text());
+  };
+  host.Then([&] { dialog.Command(4).UserClick(); });
+  main.Show();
+  main.Command(1).UserClick();
+  EXPECT_EQ(main.events.back(), "dialog text reloaded");
+  EXPECT_EQ(dialog.State(), FormState::kHidden);
+}
+
+// ---------------------------------------------------------- error policy --
+
+struct ErrorCase {
+  const char* what;
+  std::function<void()> fail;
+  const char* text;
+};
+
+TEST_F(FormsTest, UnhandledErrorIsReportedAndEndsTheProgram) {
+  const ErrorCase cases[] = {
+      {"type mismatch", [] { throw forms::TypeMismatch(); },
+       "Run-time error '13':\n\nType mismatch"},
+      {"overflow", [] { throw forms::Overflow(); },
+       "Run-time error '6':\n\nOverflow"},
+      {"file not found", [] { throw forms::FileNotFound(); },
+       "Run-time error '53':\n\nFile not found"},
+      {"text of letters", [] { forms::CLng("abc"); },
+       "Run-time error '13':\n\nType mismatch"},
+      {"empty text", [] { forms::CLng(""); },
+       "Run-time error '13':\n\nType mismatch"},
+      {"beyond 32 bits", [] { forms::CLng("2147483648"); },
+       "Run-time error '6':\n\nOverflow"},
+      {"any other exception", [] { throw std::logic_error("bug"); },
+       "Run-time error '51':\n\nInternal error"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScriptedHost host;
+    forms::Application app{host};
+    TestWindow w{app, kMainDesign, true};
+    w.hooks["Command1_Click"] = [&] {
+      c.fail();
+      w.events.push_back("went on");
+    };
+    EXPECT_TRUE(host.RunUntilEnd([&] { w.Command(1).UserClick(); }));
+    EXPECT_EQ(host.messages(),
+              (std::vector<ShownMessage>{{c.text, 16, "Movarin", 1}}));
+    EXPECT_EQ(w.Count("went on"), 0);
+  }
+}
+
+TEST_F(FormsTest, ErrorInANestedChangeEndsTheAssigningHandler) {
+  main.hooks["Slider1_Change"] = [] { throw forms::TypeMismatch(); };
+  main.hooks["Command1_Click"] = [&] {
+    main.Slider1().SetValue(190);
+    main.events.push_back("went on");
+  };
+  EXPECT_TRUE(host.RunUntilEnd([&] { main.Command(1).UserClick(); }));
+  EXPECT_EQ(main.Count("went on"), 0);
+  ASSERT_EQ(host.messages().size(), 1u);
+  EXPECT_EQ(host.messages()[0].text, "Run-time error '13':\n\nType mismatch");
+}
+
+TEST_F(FormsTest, ErrorInFormLoadReachesTheLoadingEvent) {
+  main.hooks["Form_Load"] = [] { throw forms::Overflow(); };
+  EXPECT_THROW(main.Show(), forms::RuntimeError);  // no event: the caller's
+  main.Unload();
+  EXPECT_TRUE(host.RunUntilEnd([&] { app.RaiseEvent([&] { main.Show(); }); }));
+  EXPECT_EQ(main.State(), FormState::kHidden);  // never shown
+  EXPECT_EQ(host.messages().back().text, "Run-time error '6':\n\nOverflow");
+}
+
+TEST_F(FormsTest, ErrorInsideAModalDialogEndsTheProgramThroughTheLoop) {
+  dialog.hooks["Command1_Click"] = [] { throw forms::FileNotFound(); };
+  main.hooks["Command1_Click"] = [&] {
+    dialog.ShowModal();
+    main.events.push_back("went on");
+  };
+  host.Then([&] { dialog.Command(1).UserClick(); });
+  main.Show();
+  EXPECT_TRUE(host.RunUntilEnd([&] { main.Command(1).UserClick(); }));
+  EXPECT_EQ(main.Count("went on"), 0);
+  EXPECT_EQ(app.ModalForm(), nullptr);
+  EXPECT_EQ(host.messages().size(), 1u);
+}
+
+TEST(ConversionTest, NumbersReadAndWrittenAsTheWindowsUseThem) {
+  EXPECT_EQ(forms::CLng("7"), 7);
+  EXPECT_EQ(forms::CLng("05"), 5);
+  EXPECT_EQ(forms::CLng("-2147483648"), INT32_MIN);
+  EXPECT_EQ(forms::CStr(190), "190");
+  EXPECT_EQ(forms::CStr(-5), "-5");
+  EXPECT_EQ(forms::CStr(INT32_MIN), "-2147483648");
+}
+
+// ---------------------------------------------------------- message boxes --
+
+TEST_F(FormsTest, MessageBoxesCarryTheProgramTitleUnlessGivenOne) {
+  host.Answer(forms::kVbNo);
+  EXPECT_EQ(app.MsgBox("Plain"), forms::kVbOK);
+  EXPECT_EQ(app.MsgBox("Ask", forms::kVbYesNo), forms::kVbNo);
+  EXPECT_EQ(app.MsgBox("Own", 16, "Title"), forms::kVbOK);
+  EXPECT_EQ(host.messages(),
+            (std::vector<ShownMessage>{{"Plain", 0, "Movarin", 1},
+                                       {"Ask", 4, "Movarin", 7},
+                                       {"Own", 16, "Title", 1}}));
+}
+
+TEST(ScriptedHostTest, ChoicesWithoutAFittingAnswerAreScriptFaults) {
+  ScriptedHost host;
+  forms::Application app{host};
+  EXPECT_EQ(app.MsgBox("Restart?", forms::kVbYesNo | 32), forms::kVbYes);
+  host.Answer(forms::kVbCancel);
+  EXPECT_EQ(app.MsgBox("Restart?", forms::kVbYesNo), forms::kVbYes);
+  EXPECT_EQ(host.scriptErrors(),
+            (Events{"no answer queued for the message box \"Restart?\"",
+                    "answer 2 is no button of the message box \"Restart?\""}));
+}
+
+}  // namespace
+}  // namespace movarin_test

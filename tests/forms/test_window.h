@@ -1,0 +1,103 @@
+// A small window for the runtime's tests: every handler records its name in
+// the window's event log, then runs the hook a test put under that name.
+#pragma once
+
+#include <climits>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ui/forms/forms.h"
+
+namespace movarin_test {
+
+inline constexpr forms::ControlDesign kTestControls[] = {
+    {"Label1", forms::Kind::kLabel, "", "Label", 0, 0, 900, 195},
+    {"Frame1", forms::Kind::kFrame, "", "Targets", 0, 300, 3000, 900, 0,
+     0x800000},
+    {"Option1", forms::Kind::kOption, "Frame1", "One", 100, 200, 1000, 200, 1},
+    {.name = "Option2", .kind = forms::Kind::kOption, .container = "Frame1",
+     .text = "Two", .left = 100, .top = 500, .width = 1000, .height = 200,
+     .tabIndex = 2, .enabled = false},
+    {"Option3", forms::Kind::kOption, "Frame1", "Three", 100, 700, 1000, 200,
+     3},
+    {"Option4", forms::Kind::kOption, "", "Elsewhere", 0, 1300, 1000, 200, 4},
+    {.name = "Slider1", .kind = forms::Kind::kSlider, .container = "",
+     .text = "", .left = 0, .top = 1600, .width = 3000, .height = 400,
+     .tabIndex = 5,
+     .slider = {.min = 175, .max = 210, .value = 175, .smallChange = 1,
+                .largeChange = 5}},
+    {.name = "Slider2", .kind = forms::Kind::kSlider, .container = "",
+     .text = "", .left = 0, .top = 2000, .width = 3000, .height = 400,
+     .tabIndex = 6,
+     .slider = {.min = INT32_MIN, .max = INT32_MAX, .value = 0,
+                .smallChange = 1, .largeChange = INT32_MAX}},
+    {"Text1", forms::Kind::kTextBox, "", "exemple.exe", 0, 2400, 2500, 285, 7},
+    {"Command1", forms::Kind::kButton, "", "OK", 0, 2800, 800, 285, 8},
+    {.name = "Command4", .kind = forms::Kind::kButton, .container = "",
+     .text = "Cancel", .left = 900, .top = 2800, .width = 800, .height = 285,
+     .tabIndex = 9, .cancel = true},
+    {.name = "Command5", .kind = forms::Kind::kButton, .container = "",
+     .text = "Off", .left = 1800, .top = 2800, .width = 800, .height = 285,
+     .tabIndex = 10, .enabled = false},
+};
+
+inline constexpr forms::WindowDesign kMainDesign = {
+    "Main", "Main", 3200, 3200, forms::BorderStyle::kFixedSingle, true, false,
+    true, 0, 0x8000000F, kTestControls};
+inline constexpr forms::WindowDesign kDialogDesign = {
+    "Dialog", "Dialog", 3200, 3200, forms::BorderStyle::kSizableToolWindow,
+    false, false, false, 0, 0x8000000F, kTestControls};
+
+class TestWindow : public forms::Form {
+ public:
+  TestWindow(forms::Application& app, const forms::WindowDesign& design,
+             bool endsProgramOnClose)
+      : Form(app, design) {
+    endsProgramOnClose_ = endsProgramOnClose;
+  }
+
+  // Handler name ("Command1_Click", "Slider1_Change", "Form_Load",
+  // "Form_MouseMove", ...) -> what it does after recording itself.
+  std::map<std::string, std::function<void()>> hooks;
+  std::vector<std::string> events;
+
+  forms::Slider& Slider1() { return Get<forms::Slider>("Slider1"); }
+  forms::Slider& Slider2() { return Get<forms::Slider>("Slider2"); }
+  forms::OptionButton& Option(int n) {
+    return Get<forms::OptionButton>("Option" + std::to_string(n));
+  }
+  forms::TextBox& Text1() { return Get<forms::TextBox>("Text1"); }
+  forms::CommandButton& Command(int n) {
+    return Get<forms::CommandButton>("Command" + std::to_string(n));
+  }
+  forms::Label& Label1() { return Get<forms::Label>("Label1"); }
+
+  int Count(const std::string& event) const {
+    int n = 0;
+    for (const auto& e : events) n += e == event;
+    return n;
+  }
+
+ protected:
+  void BindEvents() override {
+    for (const auto& control : Controls()) {
+      const std::string name = control->Name();
+      control->Click = [this, name] { Record(name + "_Click"); };
+      control->MouseMove = [this, name] { Record(name + "_MouseMove"); };
+      if (auto* slider = dynamic_cast<forms::Slider*>(control.get()))
+        slider->Change = [this, name] { Record(name + "_Change"); };
+    }
+    MouseMove = [this] { Record("Form_MouseMove"); };
+  }
+  void Form_Load() override { Record("Form_Load"); }
+
+ private:
+  void Record(const std::string& event) {
+    events.push_back(event);
+    if (auto hook = hooks.find(event); hook != hooks.end()) hook->second();
+  }
+};
+
+}  // namespace movarin_test
