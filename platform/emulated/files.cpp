@@ -54,6 +54,13 @@ bool MatchesWindowsPattern(std::string_view pattern, std::string_view name) {
          Matches(pattern.substr(0, pattern.size() - 2), name);
 }
 
+// Name order as Windows lists a directory: ignoring case first.
+bool ComesBefore(const std::string& a, const std::string& b) {
+  const std::string foldedA = emulated::detail::Fold(a);
+  const std::string foldedB = emulated::detail::Fold(b);
+  return foldedA != foldedB ? foldedA < foldedB : a < b;
+}
+
 bool IsOrdinaryFile(const std::string& path) {
   struct stat info;
   return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
@@ -67,8 +74,12 @@ FileSearch FindFirstFile(const std::string& pattern) {
   const std::size_t slash = pattern.rfind('/');
   const std::string directory =
       slash == std::string::npos ? "." : pattern.substr(0, slash + 1);
-  const std::string last =
+  std::string last =
       slash == std::string::npos ? pattern : pattern.substr(slash + 1);
+  // Windows drops trailing dots and blanks of a name: "a.ini." is "a.ini".
+  while (!last.empty() && (last.back() == '.' || last.back() == ' ')) {
+    last.pop_back();
+  }
   // Wildcards belong in the last component only.
   if (directory.find_first_of("*?") != std::string::npos ||
       last.size() > kMaxNameLength) {
@@ -78,7 +89,9 @@ FileSearch FindFirstFile(const std::string& pattern) {
   if (last.empty()) return search;
   DIR* dir = opendir(directory.c_str());
   if (dir == nullptr) {
-    if (errno != ENOENT && errno != ENOTDIR) {
+    // A missing directory is no match; a file used as a directory, as on
+    // Windows, is an invalid name.
+    if (errno != ENOENT) {
       search.outcome = FileSearch::Outcome::kFailed;
     }
     return search;
@@ -88,7 +101,7 @@ FileSearch FindFirstFile(const std::string& pattern) {
     const std::string name = entry->d_name;
     if (name.empty() || name.front() == '.') continue;  // hidden
     if (!MatchesWindowsPattern(last, name)) continue;
-    if (first && *first <= name) continue;
+    if (first && !ComesBefore(name, *first)) continue;
     if (IsOrdinaryFile(directory + name)) first = name;
   }
   closedir(dir);
