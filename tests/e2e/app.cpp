@@ -1,0 +1,127 @@
+#include "tests/e2e/app.h"
+
+#include <commctrl.h>
+
+#include <cctype>
+
+#include "tests/e2e/check.h"
+#include "tests/e2e/registry_probe.h"
+
+namespace e2e {
+
+namespace {
+int ScreenDpi() {
+  static int dpi = [] {
+    HDC screen = GetDC(nullptr);
+    int value = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return value;
+  }();
+  return dpi;
+}
+
+LRESULT Ask(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutA(hwnd, message, wParam, lParam, SMTO_ABORTIFHUNG,
+                           3000, &result))
+    return -1;
+  return static_cast<LRESULT>(result);
+}
+
+bool AllDigits(const std::string& text) {
+  if (text.empty()) return false;
+  for (unsigned char c : text)
+    if (!std::isdigit(c)) return false;
+  return true;
+}
+}  // namespace
+
+int Px(int twips) { return MulDiv(twips, ScreenDpi(), 1440); }
+
+RECT PxRect(int left, int top, int width, int height) {
+  return RECT{Px(left), Px(top), Px(left) + Px(width), Px(top) + Px(height)};
+}
+
+HWND ChildAt(HWND top, int left, int top_) {
+  for (const Child& c : Descendants(top))
+    if (c.rect.left == left && c.rect.top == top_) return c.hwnd;
+  return nullptr;
+}
+
+int SliderPos(HWND slider) { return static_cast<int>(Ask(slider, TBM_GETPOS)); }
+int SliderMin(HWND slider) {
+  return static_cast<int>(Ask(slider, TBM_GETRANGEMIN));
+}
+int SliderMax(HWND slider) {
+  return static_cast<int>(Ask(slider, TBM_GETRANGEMAX));
+}
+int SliderTicks(HWND slider) {
+  return static_cast<int>(Ask(slider, TBM_GETNUMTICS));
+}
+
+bool Press(HWND slider, UINT vk, int expected) {
+  PostKey(slider, vk);
+  return WaitUntil([&] { return SliderPos(slider) == expected; }, 3000);
+}
+
+bool IsChecked(HWND button) { return Ask(button, BM_GETCHECK) == BST_CHECKED; }
+
+HWND ClickForMessageBox(HWND button, DWORD pid) {
+  PostClick(button);
+  return WaitForMessageBox(pid, kAppTitle);
+}
+
+bool Answer(HWND box, int id) {
+  HWND button = DialogButton(box, id);
+  if (!button) return false;
+  PostClick(button);
+  return WaitGone(box);
+}
+
+void CleanDriverKeys() { DeleteTree(HKEY_LOCAL_MACHINE, kKyroKey); }
+
+void SeedDriverValues(const char* levelOfDetail, const char* clock) {
+  CleanDriverKeys();
+  if (levelOfDetail) SetString(HKEY_LOCAL_MACHINE, kGlobalD3D, kLod, levelOfDetail);
+  if (clock) SetString(HKEY_LOCAL_MACHINE, kPmxKern, kClock, clock);
+}
+
+bool StartMain(RunningProgram& program, const Options& options,
+               MainWindow& main) {
+  if (!E2E_CHECK_MSG(program.Start(options.exe), "the program starts"))
+    return false;
+  main.window = WaitForWindowTitled(program.pid(), kMainTitle, 20000);
+  if (!E2E_CHECK_MSG(main.window != nullptr,
+                     "a visible window titled \"Movarin         v0.3\""))
+    return false;
+  HWND w = main.window;
+  main.frame1 = FindChild(w, "", "Overclocking");
+  main.frame2 = FindChild(w, "", "Advanced Settings");
+  main.option1 = FindChild(w, "Button", kOption1Text);
+  main.option2 = FindChild(w, "Button", kOption2Text);
+  main.apply = FindChild(w, "Button", "Apply");
+  main.about = FindChild(w, "Button", "About");
+  for (const Child& c : Descendants(w)) {
+    if (c.text.rfind(kLodPrefix, 0) == 0) main.label1 = c.hwnd;
+    if (AllDigits(c.text)) main.gfx = c.hwnd;
+  }
+  for (HWND slider : FindChildren(w, kTrackbarClass)) {
+    if (SliderMax(slider) == 210) main.slider1 = slider;
+    if (SliderMax(slider) == 10) main.slider2 = slider;
+  }
+  bool ok = true;
+  ok &= E2E_CHECK_MSG(main.frame1, "frame \"Overclocking\" found");
+  ok &= E2E_CHECK_MSG(main.frame2, "frame \"Advanced Settings\" found");
+  ok &= E2E_CHECK_MSG(main.option1, "option \"To one game only\" found");
+  ok &= E2E_CHECK_MSG(main.option2,
+                      "option \"Apply this to all Direct3D games\" found");
+  ok &= E2E_CHECK_MSG(main.apply, "button \"Apply\" found");
+  ok &= E2E_CHECK_MSG(main.about, "button \"About\" found");
+  ok &= E2E_CHECK_MSG(main.label1, "label \"Level Of Detail  =  ...\" found");
+  ok &= E2E_CHECK_MSG(main.gfx, "clock readout found");
+  ok &= E2E_CHECK_MSG(main.slider1, "clock trackbar (175 to 210) found");
+  ok &= E2E_CHECK_MSG(main.slider2, "level trackbar (0 to 10) found");
+  return ok;
+}
+
+}  // namespace e2e

@@ -1,0 +1,77 @@
+// What the driver knows about the program under test: its titles, its
+// main window's controls as the user finds them (by kind, text and place),
+// and the steps every scenario shares.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "tests/e2e/session.h"
+
+namespace e2e {
+
+inline constexpr const char* kMainTitle = "Movarin         v0.3";
+inline constexpr const char* kAppTitle = "Movarin";
+inline constexpr const char* kAboutTitle = "About Movarin";
+inline constexpr const char* kLodPrefix = "Level Of Detail  =  ";
+inline constexpr const char* kOption1Text = "To one game only";
+inline constexpr const char* kOption2Text = "Apply this to all Direct3D games";
+inline constexpr const char* kRestartQuestion =
+    "You have to restart Windows. Do it now ?";
+inline constexpr const char* kTrackbarClass = "msctls_trackbar32";
+
+// What the scenarios get from the command line.
+struct Options {
+  std::string exe;         // the program under test
+  std::string recorder;    // the recording stand-in
+  std::string screenshot;  // where the main window's picture goes (.bmp)
+};
+
+// Pixels of a design length in twips at the screen's density.
+int Px(int twips);
+// A design rectangle in twips as pixels in the same origin.
+RECT PxRect(int left, int top, int width, int height);
+
+// The main window and the controls the scenarios use.
+struct MainWindow {
+  HWND window = nullptr;
+  HWND frame1 = nullptr, frame2 = nullptr;
+  HWND slider1 = nullptr, slider2 = nullptr;
+  HWND label1 = nullptr, gfx = nullptr;
+  HWND option1 = nullptr, option2 = nullptr;
+  HWND apply = nullptr, about = nullptr;
+};
+
+// Starts the program and finds its main window and controls; records a
+// failure and returns false when something is missing.
+bool StartMain(RunningProgram& program, const Options& options,
+               MainWindow& main);
+
+// The descendant of top whose top-left corner is at (left, top) in top's
+// client coordinates; null when there is none.
+HWND ChildAt(HWND top, int left, int top_);
+
+// Trackbar facts.
+int SliderPos(HWND slider);
+int SliderMin(HWND slider);
+int SliderMax(HWND slider);
+int SliderTicks(HWND slider);
+// Posts one key to the slider and waits until it reaches expected.
+bool Press(HWND slider, UINT vk, int expected);
+
+bool IsChecked(HWND button);
+
+// Clicks a button of the window and waits for the message box that
+// follows, captioned "Movarin"; null when none came.
+HWND ClickForMessageBox(HWND button, DWORD pid);
+// Answers a message box with the button of that id; true when it closed.
+bool Answer(HWND box, int id);
+
+// Removes the driver's keys from HKLM.
+void CleanDriverKeys();
+
+// Seeds the registry: a null value means "absent".
+void SeedDriverValues(const char* levelOfDetail, const char* clock);
+
+}  // namespace e2e

@@ -1,0 +1,51 @@
+// The driver's own tiny checks: each check counts as passed or failed, a
+// failure prints where and what, and the driver ends with "N passed, N
+// failed" and a non-zero exit status when anything failed.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace e2e {
+
+struct Tally {
+  int passed = 0;
+  int failed = 0;
+};
+Tally& tally();
+
+// Records one check; returns ok so callers can skip dependent steps.
+bool Record(bool ok, const char* file, int line, const std::string& what);
+
+// A printable form of a value for failure messages: strings quoted with
+// non-printable bytes escaped.
+std::string Show(const std::string& value);
+std::string Show(const char* value);
+std::string Show(long long value);
+inline std::string Show(int value) { return Show(static_cast<long long>(value)); }
+inline std::string Show(long value) { return Show(static_cast<long long>(value)); }
+inline std::string Show(unsigned value) { return Show(static_cast<long long>(value)); }
+inline std::string Show(unsigned long value) {
+  return Show(static_cast<long long>(value));
+}
+inline std::string Show(bool value) { return value ? "true" : "false"; }
+
+template <class A, class B>
+bool RecordEq(const A& actual, const B& expected, const char* file, int line,
+              const char* what) {
+  bool ok = actual == expected;
+  return Record(ok, file, line,
+                ok ? std::string(what)
+                   : std::string(what) + ": got " + Show(actual) + ", want " +
+                         Show(expected));
+}
+
+// Context printed with every failure (the scenario step under way).
+void SetStep(const std::string& step);
+
+}  // namespace e2e
+
+#define E2E_CHECK(cond) ::e2e::Record((cond), __FILE__, __LINE__, #cond)
+#define E2E_CHECK_MSG(cond, msg) ::e2e::Record((cond), __FILE__, __LINE__, (msg))
+#define E2E_CHECK_EQ(actual, expected) \
+  ::e2e::RecordEq((actual), (expected), __FILE__, __LINE__, #actual)

@@ -1,0 +1,170 @@
+// The About window: its frame and texts, the two links handed to the shell
+// (a recording stand-in answers for the browser and the mail program) and
+// turning purple, and the ways it closes and does not close.
+#include <windows.h>
+
+#include <string>
+
+#include "tests/e2e/app.h"
+#include "tests/e2e/check.h"
+#include "tests/e2e/scenarios.h"
+#include "tests/e2e/stand_in.h"
+
+namespace e2e {
+namespace {
+
+constexpr COLORREF kLinkBlue = RGB(0, 0, 255);
+constexpr COLORREF kVisited = RGB(128, 0, 128);
+
+struct About {
+  HWND window = nullptr;
+  HWND homepage = nullptr;  // Label8
+  HWND email = nullptr;     // Label9
+  HWND ok = nullptr;
+};
+
+bool OpenAbout(const RunningProgram& program, const MainWindow& main,
+               About& about) {
+  PostClick(main.about);
+  about.window = WaitForWindowTitled(program.pid(), kAboutTitle);
+  if (!E2E_CHECK_MSG(about.window, "\"About\" opens \"About Movarin\""))
+    return false;
+  about.homepage = ChildAt(about.window, Px(1755), Px(1530));
+  about.email = ChildAt(about.window, Px(1845), Px(1305));
+  about.ok = FindChild(about.window, "Button", "OK !");
+  return E2E_CHECK_MSG(about.homepage && about.email && about.ok,
+                       "links and \"OK !\" found");
+}
+
+// Pixels of one colour inside a control, as the screen shows it.
+int ColourCount(HWND control, COLORREF colour) {
+  Capture c = CaptureScreen(ScreenRect(control));
+  RECT all{0, 0, c.width, c.height};
+  return c.Count(all, colour);
+}
+
+bool IsBlue(HWND link) {
+  return ColourCount(link, kLinkBlue) > 0 && ColourCount(link, kVisited) == 0;
+}
+bool IsPurple(HWND link) {
+  return ColourCount(link, kVisited) > 0 && ColourCount(link, kLinkBlue) == 0;
+}
+
+void ClickLink(HWND link) {
+  RECT r{};
+  GetClientRect(link, &r);
+  PostMouseClick(link, r.right / 2, r.bottom / 2);
+}
+
+void CheckDesign(const About& a, const MainWindow& main) {
+  SetStep("About design");
+  LONG style = StyleOf(a.window);
+  E2E_CHECK_MSG(!(style & (WS_MAXIMIZEBOX | WS_THICKFRAME)),
+                "fixed border, no maximise button");
+  E2E_CHECK_MSG((style & WS_MINIMIZEBOX) && (style & WS_SYSMENU),
+                "minimise button and close box");
+  RECT client{};
+  GetClientRect(a.window, &client);
+  E2E_CHECK_EQ(client.right, Px(4275));
+  E2E_CHECK_EQ(client.bottom, Px(2370));
+  struct Text {
+    const char* text;
+    int left, top;
+  };
+  const Text texts[] = {
+      {"Movarin", 810, 135},
+      {"Version 0.3", 810, 360},
+      {"Contact : Brannoch -", 90, 1305},
+      {"Quillbrook Homepage :", 90, 1530},
+      {"OK !", 1440, 1935},
+  };
+  for (const Text& t : texts) {
+    HWND h = FindChild(a.window, "", t.text);
+    if (!E2E_CHECK_MSG(h, std::string("text ") + Show(t.text))) continue;
+    RECT r = RectIn(h, a.window);
+    E2E_CHECK_MSG(r.left == Px(t.left) && r.top == Px(t.top),
+                  std::string(t.text) + " at its place");
+  }
+  RECT ok = RectIn(a.ok, a.window);
+  RECT want = PxRect(1440, 1935, 1410, 330);
+  E2E_CHECK_MSG(EqualRect(&ok, &want), "\"OK !\" 94 x 22 at its place");
+  E2E_CHECK_MSG(!TextOf(a.homepage).empty() && !TextOf(a.email).empty(),
+                "both links have a text");
+  E2E_CHECK_MSG(!IsWindowEnabled(main.window),
+                "the main window takes no input while About is shown");
+}
+
+}  // namespace
+
+void AboutScenario(const Options& options) {
+  SetStep("start");
+  CleanDriverKeys();
+  Recording recording;
+  ProtocolStandIn http("http", options.recorder);
+  ProtocolStandIn mailto("mailto", options.recorder);
+  E2E_CHECK_MSG(http.installed() && mailto.installed(),
+                "browser and mail program replaced by the stand-in");
+  RunningProgram program;
+  MainWindow main;
+  if (!StartMain(program, options, main)) return;
+  About a;
+  if (!OpenAbout(program, main, a)) return;
+  CheckDesign(a, main);
+  std::string host = TextOf(a.homepage);
+  std::string address = TextOf(a.email);
+
+  SetStep("both links start blue");
+  E2E_CHECK_MSG(WaitUntil([&] { return IsBlue(a.homepage) && IsBlue(a.email); }),
+                "both links blue");
+
+  SetStep("homepage link, twice");
+  ClickLink(a.homepage);
+  E2E_CHECK_MSG(WaitUntil([&] { return IsPurple(a.homepage); }),
+                "the homepage link turns purple");
+  E2E_CHECK_MSG(IsBlue(a.email), "the e-mail link stays blue");
+  if (E2E_CHECK_MSG(recording.WaitFor(1), "the shell opens the homepage")) {
+    std::string line = recording.Read()[0].commandLine;
+    E2E_CHECK_MSG(line.find("\"http://" + host) != std::string::npos,
+                  "with \"http://\" + the host shown: " + Show(line));
+  }
+  ClickLink(a.homepage);
+  E2E_CHECK_MSG(recording.WaitFor(2), "a second click opens it again");
+  E2E_CHECK_MSG(IsPurple(a.homepage), "and the link stays purple");
+
+  SetStep("e-mail link");
+  ClickLink(a.email);
+  E2E_CHECK_MSG(WaitUntil([&] { return IsPurple(a.email); }),
+                "the e-mail link turns purple");
+  if (E2E_CHECK_MSG(recording.WaitFor(3), "the shell opens the address")) {
+    std::string line = recording.Read()[2].commandLine;
+    E2E_CHECK_MSG(line.find("\"mailto:" + address) != std::string::npos,
+                  "with \"mailto:\" + the address shown: " + Show(line));
+  }
+
+  SetStep("Esc does not close About");
+  HWND focus = FocusOf(a.window);
+  PostKey(focus ? focus : a.window, VK_ESCAPE);
+  Sleep(700);
+  E2E_CHECK_MSG(IsWindow(a.window) && IsWindowVisible(a.window),
+                "About is still shown after Esc");
+
+  SetStep("\"OK !\" closes About");
+  PostClick(a.ok);
+  E2E_CHECK_MSG(WaitGone(a.window), "\"OK !\" unloads About");
+  E2E_CHECK_MSG(WaitUntil([&] { return IsWindowEnabled(main.window) != 0; }),
+                "the main window takes input again");
+
+  SetStep("reopened, both links blue; the close box closes it");
+  if (OpenAbout(program, main, a)) {
+    E2E_CHECK_MSG(WaitUntil([&] { return IsBlue(a.homepage) && IsBlue(a.email); }),
+                  "both links blue again");
+    PostMessageA(a.window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    E2E_CHECK_MSG(WaitGone(a.window), "the close box unloads About");
+  }
+  E2E_CHECK_MSG(program.Running() && Responsive(main.window),
+                "the program goes on");
+  SetStep("closing");
+  E2E_CHECK_MSG(program.Close(main.window), "closing the window ends the program");
+}
+
+}  // namespace e2e

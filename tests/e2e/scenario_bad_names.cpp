@@ -1,0 +1,104 @@
+// Odd game names through the dialog and Apply: each lands at its key below
+// "Game Settings\D3D\" or nowhere, nothing is written anywhere else, and the
+// program stays alive and answering.
+#include <windows.h>
+
+#include <string>
+
+#include "tests/e2e/app.h"
+#include "tests/e2e/check.h"
+#include "tests/e2e/registry_probe.h"
+#include "tests/e2e/scenarios.h"
+
+namespace e2e {
+namespace {
+
+struct Case {
+  std::string label;
+  std::string name;
+  enum Outcome { kNowhere, kAtItsKey, kEither } outcome;  // of the value
+};
+
+bool Under(const std::string& entry, const std::string& prefix) {
+  return entry.size() >= prefix.size() &&
+         CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, entry.c_str(),
+                        static_cast<int>(prefix.size()), prefix.c_str(),
+                        static_cast<int>(prefix.size())) == CSTR_EQUAL;
+}
+
+}  // namespace
+
+void BadNamesScenario(const Options& options) {
+  SetStep("start: level 4, clock 175");
+  SeedDriverValues("4", "175");
+  const std::string kNames255(251, 'n');
+  const Case cases[] = {
+      {"backslash", "a\\b.exe", Case::kAtItsKey},
+      {"dot dot", "..", Case::kAtItsKey},
+      {"climbing", "..\\..\\..\\escape.exe", Case::kAtItsKey},
+      {"255 characters", kNames255 + ".exe", Case::kAtItsKey},
+      {"256 characters", kNames255 + "n.exe", Case::kNowhere},
+      {"300 characters", std::string(296, 'm') + ".exe", Case::kNowhere},
+      {"code page 1252", "spiel\xE4.exe", Case::kAtItsKey},
+      {"blanks only", "   ", Case::kAtItsKey},
+      {"leading backslash", "\\lead.exe", Case::kEither},
+  };
+  RunningProgram program;
+  MainWindow main;
+  if (!StartMain(program, options, main)) return;
+  E2E_CHECK_EQ(GetACP(), 1252u);
+
+  for (const Case& c : cases) {
+    SetStep("name: " + c.label);
+    Snapshot before = TakeSnapshot(HKEY_LOCAL_MACHINE);
+    if (IsChecked(main.option1)) {
+      PostClick(main.option2);
+      WaitUntil([&] { return IsChecked(main.option2); });
+    }
+    PostClick(main.option1);
+    HWND dialog = WaitForWindow(program.pid(), [](HWND w) {
+      return TextOf(w) == kAppTitle && (ExStyleOf(w) & WS_EX_TOOLWINDOW);
+    });
+    if (!E2E_CHECK_MSG(dialog, "the dialog opens")) break;
+    std::vector<HWND> edits = FindChildren(dialog, "Edit");
+    HWND ok = FindChild(dialog, "Button", "OK");
+    if (!E2E_CHECK(edits.size() == 1 && ok)) break;
+    E2E_CHECK(SetTextOf(edits[0], c.name));
+    E2E_CHECK_EQ(TextOf(edits[0]), c.name);
+    PostClick(ok);
+    E2E_CHECK_MSG(WaitGone(dialog), "OK accepts the name");
+    E2E_CHECK(WaitText(main.option1, "To one game only : " + c.name));
+    PostClick(main.apply);
+    HWND box = WaitForMessageBox(program.pid(), kAppTitle, 1000);
+    E2E_CHECK_MSG(box == nullptr, "no message: registry failures are ignored");
+    if (box) Answer(box, IDOK);
+    E2E_CHECK_MSG(program.Running() && Responsive(main.window),
+                  "still running and answering");
+    if (c.outcome == Case::kAtItsKey) {
+      E2E_CHECK_MSG(WaitUntil([&] {
+                      return ReadValue(HKEY_LOCAL_MACHINE, kGameD3D + c.name,
+                                       kLod)
+                                 .bytes == std::string("4\0", 2);
+                    }),
+                    "MIPMapThreshold = \"4\" at the name's key");
+    } else {
+      Sleep(300);
+    }
+    Snapshot after = TakeSnapshot(HKEY_LOCAL_MACHINE);
+    int outside = 0, inside = 0;
+    for (const std::string& entry : Differences(before, after)) {
+      if (Under(entry, kGameD3D)) {
+        ++inside;
+      } else {
+        ++outside;
+        E2E_CHECK_MSG(false, "written outside Game Settings\\D3D\\: " + Show(entry));
+      }
+    }
+    E2E_CHECK_EQ(outside, 0);
+    if (c.outcome == Case::kNowhere) E2E_CHECK_EQ(inside, 0);
+  }
+  SetStep("closing");
+  E2E_CHECK_MSG(program.Close(main.window), "closing the window ends the program");
+}
+
+}  // namespace e2e

@@ -1,0 +1,347 @@
+// The main window as the user first sees it: title, frame, size, every
+// control's place, text and state, the sliders under the keyboard, the
+// tooltip, the frame captions under the pointer, and a screenshot.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "tests/e2e/app.h"
+#include "tests/e2e/check.h"
+#include "tests/e2e/registry_probe.h"
+#include "tests/e2e/scenarios.h"
+
+namespace e2e {
+namespace {
+
+constexpr COLORREF kDarkBlue = RGB(0, 0, 128);
+constexpr COLORREF kBrightBlue = RGB(0, 0, 255);
+
+void CheckWindowFrame(const MainWindow& main) {
+  SetStep("window frame and title");
+  std::string title = TextOf(main.window);
+  E2E_CHECK_EQ(title, std::string(kMainTitle));
+  E2E_CHECK_EQ(title.find("         v0.3"), std::string::size_type(7));
+  LONG style = StyleOf(main.window);
+  LONG exStyle = ExStyleOf(main.window);
+  E2E_CHECK_MSG(!(style & WS_MAXIMIZEBOX), "no maximise button");
+  E2E_CHECK_MSG(!(style & WS_THICKFRAME), "no sizing border");
+  E2E_CHECK_MSG(style & WS_MINIMIZEBOX, "a minimise button");
+  E2E_CHECK_MSG(style & WS_SYSMENU, "a system menu and close box");
+  E2E_CHECK_MSG((style & WS_CAPTION) == WS_CAPTION, "a title bar");
+  E2E_CHECK_MSG(!(exStyle & WS_EX_TOOLWINDOW), "not a tool window");
+  E2E_CHECK_MSG((exStyle & WS_EX_APPWINDOW) ||
+                    GetWindow(main.window, GW_OWNER) == nullptr,
+                "a taskbar entry (an unowned or app window)");
+  RECT client{};
+  GetClientRect(main.window, &client);
+  E2E_CHECK_EQ(client.right - client.left, Px(3375));
+  E2E_CHECK_EQ(client.bottom - client.top, Px(4305));
+  RECT outer = ScreenRect(main.window);
+  int screenW = GetSystemMetrics(SM_CXSCREEN);
+  int screenH = GetSystemMetrics(SM_CYSCREEN);
+  int dx = outer.left - (screenW - (outer.right - outer.left)) / 2;
+  int dy = outer.top - (screenH - (outer.bottom - outer.top)) / 2;
+  E2E_CHECK_MSG(dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1,
+                "centred on the screen (off by " + std::to_string(dx) + ", " +
+                    std::to_string(dy) + ")");
+}
+
+struct Placed {
+  const char* name;
+  HWND hwnd;
+  int left, top, width, height;  // twips in the window's client area
+};
+
+void CheckLayout(const MainWindow& main) {
+  SetStep("control places");
+  HWND w = main.window;
+  // Frame1's children sit at (105, 105) + their own place, Frame2's at
+  // (105, 1995) + theirs.
+  HWND label2 = FindChild(w, "", "Mhz");
+  HWND label3 = FindChild(w, "", "Memory && Graphics Clock :");
+  if (!label3) label3 = FindChild(w, "", "Memory & Graphics Clock :");
+  HWND image1 = ChildAt(w, Px(105 + 120), Px(105 + 270));
+  HWND picture4 = ChildAt(w, Px(105 + 210), Px(105 + 1260));
+  HWND picture5 = ChildAt(w, Px(105 + 1575), Px(105 + 1260));
+  HWND label4 = ChildAt(w, Px(210), Px(3990));
+  const std::vector<Placed> table = {
+      {"Frame1", main.frame1, 105, 105, 3165, 1695},
+      {"Image1", image1, 225, 375, 510, 510},
+      {"Label3", label3, 945, 420, 1905, 195},
+      {"gfx", main.gfx, 1500, 690, 270, 195},
+      {"Label2", label2, 1890, 690, 300, 195},
+      {"Slider1", main.slider1, 210, 945, 2970, 375},
+      {"Picture4", picture4, 315, 1365, 1365, 150},
+      {"Picture5", picture5, 1680, 1365, 1410, 150},
+      {"Frame2", main.frame2, 105, 1995, 3165, 1695},
+      {"Label1", main.label1, 315, 2310, 1410, 195},
+      {"Slider2", main.slider2, 210, 2520, 2970, 300},
+      {"Option2", main.option2, 210, 3045, 2955, 195},
+      {"Option1", main.option1, 210, 3255, 2955, 195},
+      {"Label4", label4, 210, 3990, 900, 210},
+      {"Command2", main.about, 1470, 3885, 870, 330},
+      {"Command1", main.apply, 2415, 3885, 870, 330},
+  };
+  for (const Placed& p : table) {
+    if (!E2E_CHECK_MSG(p.hwnd != nullptr,
+                       std::string(p.name) + " found at its place"))
+      continue;
+    RECT got = RectIn(p.hwnd, w);
+    RECT want = PxRect(p.left, p.top, p.width, p.height);
+    char buf[200];
+    std::snprintf(buf, sizeof buf, "%s at (%ld,%ld %ldx%ld), want (%ld,%ld %ldx%ld)",
+                  p.name, got.left, got.top, got.right - got.left,
+                  got.bottom - got.top, want.left, want.top,
+                  want.right - want.left, want.bottom - want.top);
+    E2E_CHECK_MSG(EqualRect(&got, &want), buf);
+    E2E_CHECK_MSG(IsWindowVisible(p.hwnd), std::string(p.name) + " visible");
+    bool isOption = p.hwnd == main.option1 || p.hwnd == main.option2;
+    E2E_CHECK_MSG((IsWindowEnabled(p.hwnd) != 0) == !isOption,
+                  std::string(p.name) +
+                      (isOption ? " disabled at start" : " enabled"));
+  }
+  SetStep("control texts");
+  if (label3) {
+    // Shown with one ampersand and no access key: either the raw text
+    // doubles it, or prefixes are off and the text has one.
+    bool noPrefix = ClassOf(label3) == "Static" &&
+                    (StyleOf(label3) & SS_NOPREFIX);
+    E2E_CHECK_EQ(TextOf(label3), std::string(noPrefix
+                                                 ? "Memory & Graphics Clock :"
+                                                 : "Memory && Graphics Clock :"));
+  }
+  if (label4) E2E_CHECK_MSG(!TextOf(label4).empty(), "Label4 has a credit line");
+  E2E_CHECK_EQ(TextOf(main.label1), std::string("Level Of Detail  =  0"));
+  E2E_CHECK_EQ(TextOf(main.gfx), std::string("175"));
+  E2E_CHECK_MSG(!IsChecked(main.option1) && !IsChecked(main.option2),
+                "neither option selected at start");
+}
+
+void CheckSliders(const MainWindow& main) {
+  SetStep("slider settings");
+  E2E_CHECK_EQ(SliderMin(main.slider1), 175);
+  E2E_CHECK_EQ(SliderMax(main.slider1), 210);
+  E2E_CHECK_EQ(SliderPos(main.slider1), 175);
+  E2E_CHECK_EQ(SliderTicks(main.slider1), 0);
+  E2E_CHECK_MSG(StyleOf(main.slider1) & TBS_NOTICKS, "Slider1 has no ticks");
+  E2E_CHECK_EQ(SliderMin(main.slider2), 0);
+  E2E_CHECK_EQ(SliderMax(main.slider2), 10);
+  E2E_CHECK_EQ(SliderPos(main.slider2), 0);
+  E2E_CHECK_EQ(SliderTicks(main.slider2), 11);
+  LONG style2 = StyleOf(main.slider2);
+  E2E_CHECK_MSG(!(style2 & (TBS_NOTICKS | TBS_TOP | TBS_BOTH | TBS_VERT)),
+                "Slider2: horizontal, ticks below the track");
+}
+
+struct Tool {
+  HWND hwnd;
+  UINT_PTR id;
+  UINT flags;
+  std::string text;
+};
+
+// Every tool of every tooltip window of the program, read through memory
+// inside the program (these messages carry pointers).
+std::vector<Tool> ToolsOf(const RunningProgram& program) {
+  std::vector<Tool> out;
+  RemoteBlock block(program.process(), 4096);
+  if (!E2E_CHECK_MSG(block.address() != nullptr, "memory in the program"))
+    return out;
+  char* remote = static_cast<char*>(block.address());
+  constexpr std::size_t kTextAt = 1024;
+  for (HWND tip : TopWindows(program.pid())) {
+    if (ClassOf(tip) != TOOLTIPS_CLASSA) continue;
+    DWORD_PTR count = 0;
+    SendMessageTimeoutA(tip, TTM_GETTOOLCOUNT, 0, 0, SMTO_ABORTIFHUNG, 3000,
+                        &count);
+    for (DWORD_PTR i = 0; i < count; ++i) {
+      TTTOOLINFOA info{};
+      info.cbSize = sizeof info;
+      info.lpszText = remote + kTextAt;
+      block.Write(0, &info, sizeof info);
+      DWORD_PTR found = 0;
+      SendMessageTimeoutA(tip, TTM_ENUMTOOLSA, i,
+                          reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG,
+                          3000, &found);
+      if (!found) continue;
+      block.Read(0, &info, sizeof info);
+      char zeros[512] = {};
+      block.Write(kTextAt, zeros, sizeof zeros);
+      info.lpszText = remote + kTextAt;
+      block.Write(0, &info, sizeof info);
+      DWORD_PTR ignored = 0;
+      SendMessageTimeoutA(tip, TTM_GETTEXTA, sizeof zeros,
+                          reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG,
+                          3000, &ignored);
+      char text[512] = {};
+      block.Read(kTextAt, text, sizeof text - 1);
+      out.push_back({info.hwnd, info.uId, info.uFlags, text});
+    }
+  }
+  return out;
+}
+
+void CheckTooltip(const RunningProgram& program, const MainWindow& main) {
+  SetStep("tooltip");
+  std::vector<Tool> tools = ToolsOf(program);
+  int onSlider2 = 0;
+  for (const Tool& t : tools) {
+    HWND subject = (t.flags & TTF_IDISHWND) ? reinterpret_cast<HWND>(t.id)
+                                            : t.hwnd;
+    if (subject == main.slider2) {
+      ++onSlider2;
+      E2E_CHECK_EQ(t.text, std::string("Click on me to enable this setting !"));
+    } else {
+      E2E_CHECK_MSG(false, "a tooltip on another control: " + Show(t.text) +
+                               " on a " + ClassOf(subject));
+    }
+  }
+  E2E_CHECK_EQ(onSlider2, 1);
+}
+
+void CheckLevelSlider(const MainWindow& main) {
+  SetStep("level of detail slider by keyboard");
+  auto label = [&](int level) {
+    return WaitText(main.label1, kLodPrefix + std::to_string(level));
+  };
+  RECT before = RectIn(main.label1, main.window);
+  E2E_CHECK(Press(main.slider2, VK_RIGHT, 1));
+  E2E_CHECK(label(1));
+  E2E_CHECK_MSG(WaitUntil([&] {
+                  return IsWindowEnabled(main.option1) &&
+                         IsWindowEnabled(main.option2);
+                }),
+                "the first move enables both options");
+  E2E_CHECK_MSG(!IsChecked(main.option1) && !IsChecked(main.option2),
+                "and selects neither");
+  E2E_CHECK(Press(main.slider2, VK_NEXT, 2));  // the large step is 1
+  E2E_CHECK(label(2));
+  E2E_CHECK(Press(main.slider2, VK_PRIOR, 1));
+  E2E_CHECK(Press(main.slider2, VK_END, 10));
+  E2E_CHECK(label(10));
+  RECT wide = RectIn(main.label1, main.window);
+  E2E_CHECK_EQ(wide.left, before.left);
+  E2E_CHECK_MSG(wide.right > before.right, "Label1 grows to the right at 10");
+  // Past the end nothing moves: the next step down lands on 9, not 10.
+  PostKey(main.slider2, VK_RIGHT);
+  E2E_CHECK(Press(main.slider2, VK_LEFT, 9));
+  E2E_CHECK(label(9));
+  E2E_CHECK(Press(main.slider2, VK_HOME, 0));
+  E2E_CHECK(label(0));
+  PostKey(main.slider2, VK_LEFT);
+  E2E_CHECK(Press(main.slider2, VK_RIGHT, 1));
+  E2E_CHECK(Press(main.slider2, VK_LEFT, 0));
+  E2E_CHECK(label(0));
+  E2E_CHECK_MSG(IsWindowEnabled(main.option1) && IsWindowEnabled(main.option2),
+                "back at 0 both options stay enabled");
+}
+
+void CheckClockSlider(const MainWindow& main) {
+  SetStep("clock slider by keyboard");
+  auto readout = [&](int mhz) {
+    return WaitText(main.gfx, std::to_string(mhz));
+  };
+  E2E_CHECK(Press(main.slider1, VK_RIGHT, 176));
+  E2E_CHECK(readout(176));
+  E2E_CHECK(Press(main.slider1, VK_NEXT, 181));
+  E2E_CHECK(readout(181));
+  E2E_CHECK(Press(main.slider1, VK_PRIOR, 176));
+  E2E_CHECK(Press(main.slider1, VK_LEFT, 175));
+  E2E_CHECK(readout(175));
+  PostKey(main.slider1, VK_LEFT);
+  E2E_CHECK(Press(main.slider1, VK_RIGHT, 176));  // 175 held at the minimum
+  E2E_CHECK(Press(main.slider1, VK_END, 210));
+  E2E_CHECK(Press(main.slider1, VK_LEFT, 209));
+  E2E_CHECK(Press(main.slider1, VK_LEFT, 208));
+  E2E_CHECK(Press(main.slider1, VK_NEXT, 210));  // a page from 208 stops at 210
+  E2E_CHECK(readout(210));
+  E2E_CHECK(Press(main.slider1, VK_HOME, 175));
+  E2E_CHECK(readout(175));
+}
+
+void CheckOptionsDisabled(const RunningProgram& program,
+                          const MainWindow& main) {
+  SetStep("disabled options select nothing");
+  PostClick(main.option1);
+  PostClick(main.option2);
+  Sleep(500);
+  E2E_CHECK_MSG(!IsChecked(main.option1) && !IsChecked(main.option2),
+                "clicking a disabled option selects nothing");
+  E2E_CHECK_MSG(
+      WaitForWindowTitled(program.pid(), kAppTitle, 300) == nullptr,
+      "no dialog opens");
+}
+
+// Caption pixels of a frame: its top strip, one text line high.
+Capture CaptionOf(HWND frame) {
+  RECT r = ScreenRect(frame);
+  r.bottom = r.top + Px(195) + 2;
+  return CaptureScreen(r);
+}
+
+bool CaptionIs(HWND frame, COLORREF colour) {
+  Capture c = CaptionOf(frame);
+  RECT all{0, 0, c.width, c.height};
+  COLORREF other = colour == kDarkBlue ? kBrightBlue : kDarkBlue;
+  return c.Count(all, colour) > 0 && c.Count(all, other) == 0;
+}
+
+void CheckFrameHighlight(const MainWindow& main) {
+  SetStep("frame captions follow the pointer");
+  E2E_CHECK_MSG(CaptionIs(main.frame1, kDarkBlue) &&
+                    CaptionIs(main.frame2, kDarkBlue),
+                "both captions dark blue at start");
+  // A point of each frame's own surface, clear of its controls.
+  auto moveOver = [](HWND hwnd, int x, int y) {
+    PostMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+  };
+  moveOver(main.frame1, Px(45), Px(1500));
+  E2E_CHECK_MSG(WaitUntil([&] {
+                  return CaptionIs(main.frame1, kBrightBlue) &&
+                         CaptionIs(main.frame2, kDarkBlue);
+                }),
+                "over Frame1: its caption bright blue");
+  moveOver(main.frame2, Px(45), Px(1500));
+  E2E_CHECK_MSG(WaitUntil([&] {
+                  return CaptionIs(main.frame2, kBrightBlue) &&
+                         CaptionIs(main.frame1, kDarkBlue);
+                }),
+                "straight on to Frame2: Frame2 bright, Frame1 dark");
+  moveOver(main.window, Px(45), Px(45));
+  E2E_CHECK_MSG(WaitUntil([&] {
+                  return CaptionIs(main.frame1, kDarkBlue) &&
+                         CaptionIs(main.frame2, kDarkBlue);
+                }),
+                "over the window's surface: both dark blue");
+}
+
+}  // namespace
+
+void MainWindowScenario(const Options& options) {
+  SetStep("start with no driver values");
+  CleanDriverKeys();
+  RunningProgram program;
+  MainWindow main;
+  if (!StartMain(program, options, main)) return;
+  Sleep(300);  // let the first paint settle before the picture
+  SetStep("screenshot");
+  Capture shot = CaptureScreen(ScreenRect(main.window));
+  E2E_CHECK_MSG(WriteBmp(options.screenshot, shot),
+                "screenshot written to " + options.screenshot);
+  CheckWindowFrame(main);
+  CheckLayout(main);
+  CheckSliders(main);
+  CheckTooltip(program, main);
+  CheckOptionsDisabled(program, main);
+  CheckFrameHighlight(main);
+  CheckLevelSlider(main);
+  CheckClockSlider(main);
+  SetStep("closing");
+  E2E_CHECK_MSG(program.Close(main.window), "closing the window ends the program");
+  E2E_CHECK_MSG(!KeyExists(HKEY_LOCAL_MACHINE, kKyroKey),
+                "start-up and slider moves write nothing");
+}
+
+}  // namespace e2e

@@ -1,0 +1,280 @@
+// The per-game dialog and Apply, end to end: typing a game's name, "OK",
+// "Cancel", Esc and the close box, the values Apply leaves in the registry,
+// and the restart question answered No and Yes.
+#include <windows.h>
+
+#include <string>
+
+#include "tests/e2e/app.h"
+#include "tests/e2e/check.h"
+#include "tests/e2e/registry_probe.h"
+#include "tests/e2e/scenarios.h"
+#include "tests/e2e/stand_in.h"
+
+namespace e2e {
+namespace {
+
+struct Dialog {
+  HWND window = nullptr;
+  HWND edit = nullptr;
+  HWND ok = nullptr;
+  HWND cancel = nullptr;
+};
+
+bool IsPerGameDialog(HWND w) {
+  return TextOf(w) == kAppTitle && (ExStyleOf(w) & WS_EX_TOOLWINDOW) &&
+         ClassOf(w) != "#32770";
+}
+
+// Selects "To one game only" and finds the dialog it opens.
+bool OpenDialog(const RunningProgram& program, const MainWindow& main,
+                Dialog& dialog) {
+  if (IsChecked(main.option1)) {
+    PostClick(main.option2);  // so that the next click selects Option1 anew
+    WaitUntil([&] { return IsChecked(main.option2); });
+  }
+  PostClick(main.option1);
+  dialog.window = WaitForWindow(program.pid(), IsPerGameDialog);
+  if (!E2E_CHECK_MSG(dialog.window != nullptr,
+                     "selecting \"To one game only\" opens the dialog"))
+    return false;
+  std::vector<HWND> edits = FindChildren(dialog.window, "Edit");
+  dialog.edit = edits.size() == 1 ? edits[0] : nullptr;
+  dialog.ok = FindChild(dialog.window, "Button", "OK");
+  dialog.cancel = FindChild(dialog.window, "Button", "Cancel");
+  return E2E_CHECK(dialog.edit && dialog.ok && dialog.cancel);
+}
+
+void CheckDialogDesign(const Dialog& d, const MainWindow& main) {
+  SetStep("per-game dialog design");
+  LONG style = StyleOf(d.window);
+  E2E_CHECK_MSG(style & WS_THICKFRAME, "a sizable border");
+  E2E_CHECK_MSG(!(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)),
+                "no minimise or maximise button");
+  E2E_CHECK_MSG(GetWindow(d.window, GW_OWNER) == nullptr ||
+                    !(ExStyleOf(d.window) & WS_EX_APPWINDOW),
+                "no taskbar entry");
+  RECT client{};
+  GetClientRect(d.window, &client);
+  E2E_CHECK_EQ(client.right, Px(2745));
+  E2E_CHECK_EQ(client.bottom, Px(1095));
+  E2E_CHECK_EQ(TextOf(d.edit), std::string("exemple.exe"));
+  HWND label5 = FindChild(d.window, "", "Enter executable's name :");
+  if (E2E_CHECK_MSG(label5, "label \"Enter executable's name :\"")) {
+    RECT r = RectIn(label5, d.window);
+    E2E_CHECK_EQ(r.left, Px(105));
+    E2E_CHECK_EQ(r.top, Px(105));
+  }
+  RECT want = PxRect(105, 315, 2535, 285);
+  RECT got = RectIn(d.edit, d.window);
+  E2E_CHECK_MSG(EqualRect(&got, &want), "Text1 at its place");
+  want = PxRect(1845, 735, 825, 285);
+  got = RectIn(d.ok, d.window);
+  E2E_CHECK_MSG(EqualRect(&got, &want), "OK at its place");
+  want = PxRect(945, 735, 825, 285);
+  got = RectIn(d.cancel, d.window);
+  E2E_CHECK_MSG(EqualRect(&got, &want), "Cancel at its place");
+  E2E_CHECK_MSG(!IsWindowEnabled(main.window),
+                "the main window takes no input while the dialog is shown");
+}
+
+// The name typed into the dialog: a click clears the placeholder, then
+// the characters are typed one by one.
+void TypeName(const Dialog& d, const std::string& name) {
+  PostMouseClick(d.edit, 4, 4);
+  E2E_CHECK_MSG(WaitText(d.edit, ""), "a click clears \"exemple.exe\"");
+  PostChars(d.edit, name);
+  E2E_CHECK(WaitText(d.edit, name));
+}
+
+std::string GameKey(const std::string& name) { return kGameD3D + name; }
+
+bool WaitValue(const std::string& key, const std::string& name,
+               const std::string& text) {
+  return WaitUntil([&] {
+    StoredValue v = ReadValue(HKEY_LOCAL_MACHINE, key, name);
+    return v.present && v.type == REG_SZ && v.bytes == text + '\0';
+  });
+}
+
+// Presses Apply and reports whether the restart question came.
+HWND ApplyAndWatch(const RunningProgram& program, const MainWindow& main,
+                   int waitMs) {
+  PostClick(main.apply);
+  return WaitForMessageBox(program.pid(), kAppTitle, waitMs);
+}
+
+void CheckRestartBox(HWND box) {
+  E2E_CHECK_EQ(MessageBoxText(box), std::string(kRestartQuestion));
+  HWND yes = DialogButton(box, IDYES);
+  HWND no = DialogButton(box, IDNO);
+  E2E_CHECK_MSG(yes && no, "Yes and No buttons");
+  E2E_CHECK_MSG(!DialogButton(box, IDOK) && !DialogButton(box, IDCANCEL),
+                "no other buttons");
+  if (yes)
+    E2E_CHECK_MSG((StyleOf(yes) & 0x0F) == BS_DEFPUSHBUTTON,
+                  "Yes is the default button");
+  bool icon = false;
+  for (const Child& c : Descendants(box))
+    if (c.cls == "Static" && (c.style & SS_TYPEMASK) == SS_ICON && c.visible)
+      icon = true;
+  E2E_CHECK_MSG(!icon, "no icon");
+}
+
+}  // namespace
+
+void PerGameScenario(const Options& options) {
+  SetStep("start: level 3 for all games, clock 175");
+  SeedDriverValues("3", "175");
+  Recording recording;
+  RestartStandIn standIn(options.recorder);
+  E2E_CHECK_MSG(standIn.installed(), "stand-in at C:\\WINDOWS\\RUNDLL.EXE");
+  RunningProgram program;
+  MainWindow main;
+  if (!StartMain(program, options, main)) return;
+  E2E_CHECK_EQ(SliderPos(main.slider2), 3);
+  E2E_CHECK_MSG(IsWindowEnabled(main.option1), "options enabled at level 3");
+
+  SetStep("open the dialog");
+  Dialog d;
+  if (!OpenDialog(program, main, d)) return;
+  CheckDialogDesign(d, main);
+  E2E_CHECK_MSG(IsChecked(main.option1), "Option1 selected");
+
+  SetStep("OK with an empty name");
+  E2E_CHECK(SetTextOf(d.edit, ""));
+  HWND box = ClickForMessageBox(d.ok, program.pid());
+  if (E2E_CHECK_MSG(box, "a message box")) {
+    E2E_CHECK_EQ(MessageBoxText(box),
+                 std::string("Enter a Direct3D executable name !"));
+    bool stopIcon = false;
+    for (const Child& c : Descendants(box))
+      if (c.cls == "Static" && (c.style & SS_TYPEMASK) == SS_ICON) stopIcon = true;
+    E2E_CHECK_MSG(stopIcon, "with the stop icon");
+    E2E_CHECK_MSG(DialogButton(box, IDOK) && !DialogButton(box, IDCANCEL),
+                  "and only an OK button");
+    E2E_CHECK(Answer(box, IDOK));
+  }
+  E2E_CHECK_MSG(IsWindowVisible(d.window), "the dialog stays open");
+  E2E_CHECK_EQ(TextOf(main.option1), std::string(kOption1Text));
+
+  SetStep("type a name and OK");
+  E2E_CHECK(SetTextOf(d.edit, "exemple.exe"));
+  TypeName(d, "game.exe");
+  PostClick(d.ok);
+  E2E_CHECK_MSG(WaitGone(d.window), "OK hides the dialog");
+  E2E_CHECK(WaitText(main.option1, "To one game only : game.exe"));
+  E2E_CHECK_MSG(IsChecked(main.option1) && !IsChecked(main.option2),
+                "Option1 stays selected");
+  E2E_CHECK_MSG(IsWindowEnabled(main.window), "the main window takes input again");
+
+  SetStep("Apply for one game, clock unchanged");
+  HWND question = ApplyAndWatch(program, main, 1500);
+  E2E_CHECK_MSG(question == nullptr, "no restart question for an unchanged clock");
+  if (question) Answer(question, IDNO);
+  E2E_CHECK_MSG(WaitValue(GameKey("game.exe"), kLod, "3"),
+                "Game Settings\\D3D\\game.exe MIPMapThreshold = \"3\"");
+  E2E_CHECK_EQ(ReadValue(HKEY_LOCAL_MACHINE, kGlobalD3D, kLod).bytes,
+               std::string("3\0", 2));
+  E2E_CHECK_EQ(ReadValue(HKEY_LOCAL_MACHINE, kPmxKern, kClock).bytes,
+               std::string("175\0", 4));
+
+  SetStep("clock changed, answer No");
+  E2E_CHECK(Press(main.slider1, VK_NEXT, 180));
+  E2E_CHECK(WaitText(main.gfx, "180"));
+  question = ApplyAndWatch(program, main, 5000);
+  if (E2E_CHECK_MSG(question, "the restart question")) {
+    CheckRestartBox(question);
+    E2E_CHECK_MSG(WaitValue(kPmxKern, kClock, "180"),
+                  "the clock is written before the question");
+    E2E_CHECK(Answer(question, IDNO));
+  }
+  Sleep(500);
+  E2E_CHECK_MSG(recording.Read().empty(), "No starts nothing");
+  E2E_CHECK_MSG(program.Running() && Responsive(main.window), "still running");
+
+  SetStep("Apply again without a move: no question");
+  question = ApplyAndWatch(program, main, 1500);
+  E2E_CHECK_MSG(question == nullptr, "no question when the clock is as stored");
+  if (question) Answer(question, IDNO);
+
+  SetStep("clock changed, answer Yes");
+  E2E_CHECK(Press(main.slider1, VK_RIGHT, 181));
+  question = ApplyAndWatch(program, main, 5000);
+  if (E2E_CHECK_MSG(question, "the restart question")) {
+    E2E_CHECK(Answer(question, IDYES));
+    if (E2E_CHECK_MSG(recording.WaitFor(1), "Yes starts the restart command")) {
+      std::vector<Started> started = recording.Read();
+      E2E_CHECK_EQ(started.size(), std::size_t(1));
+      std::string line = started[0].commandLine;
+      E2E_CHECK_MSG(line.size() > 24 &&
+                        line.compare(line.size() - 25, 25,
+                                     " user.exe,exitwindowsexec") == 0,
+                    "argument \"user.exe,exitwindowsexec\": " + Show(line));
+      E2E_CHECK_MSG(CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE,
+                                   line.c_str(), 21, "C:\\WINDOWS\\RUNDLL.EXE",
+                                   21) == CSTR_EQUAL,
+                    "program C:\\WINDOWS\\RUNDLL.EXE: " + Show(line));
+      E2E_CHECK_EQ(started[0].showWindow, 2u);  // minimised and active
+      E2E_CHECK_MSG(started[0].flags & STARTF_USESHOWWINDOW,
+                    "the window state is passed on");
+    }
+  }
+  E2E_CHECK_MSG(WaitValue(kPmxKern, kClock, "181"), "clock 181 written");
+  E2E_CHECK_MSG(program.Running() && Responsive(main.window),
+                "the program keeps running after Yes");
+
+  SetStep("Esc in the dialog acts as Cancel");
+  if (OpenDialog(program, main, d)) {
+    E2E_CHECK_EQ(TextOf(d.edit), std::string("game.exe"));
+    HWND focus = FocusOf(d.window);
+    PostKey(focus ? focus : d.edit, VK_ESCAPE);
+    E2E_CHECK_MSG(WaitGone(d.window), "Esc closes the dialog");
+    E2E_CHECK_MSG(WaitUntil([&] { return !IsChecked(main.option1); }),
+                  "and clears Option1");
+    E2E_CHECK_MSG(!IsChecked(main.option2), "Option2 stays clear");
+    E2E_CHECK_EQ(TextOf(main.option1), std::string("To one game only : game.exe"));
+  }
+
+  SetStep("after Cancel the dialog starts from \"exemple.exe\"");
+  if (OpenDialog(program, main, d)) {
+    E2E_CHECK_EQ(TextOf(d.edit), std::string("exemple.exe"));
+    SetStep("close box: Option1 stays, Apply uses \"exemple.exe\"");
+    PostMessageA(d.window, WM_CLOSE, 0, 0);
+    E2E_CHECK_MSG(WaitGone(d.window), "the close box closes the dialog");
+    E2E_CHECK_MSG(IsChecked(main.option1), "Option1 stays selected");
+    question = ApplyAndWatch(program, main, 1500);
+    E2E_CHECK_MSG(question == nullptr, "no question");
+    if (question) Answer(question, IDNO);
+    E2E_CHECK_MSG(WaitValue(GameKey("exemple.exe"), kLod, "3"),
+                  "Game Settings\\D3D\\exemple.exe MIPMapThreshold = \"3\"");
+  }
+
+  SetStep("all games at 8, then at 0");
+  PostClick(main.option2);
+  E2E_CHECK(WaitUntil([&] { return IsChecked(main.option2); }));
+  E2E_CHECK_MSG(!IsChecked(main.option1), "Option1 cleared by Option2");
+  E2E_CHECK(Press(main.slider2, VK_END, 10));
+  E2E_CHECK(Press(main.slider2, VK_LEFT, 9));
+  E2E_CHECK(Press(main.slider2, VK_LEFT, 8));
+  question = ApplyAndWatch(program, main, 1500);
+  E2E_CHECK_MSG(question == nullptr, "no question");
+  if (question) Answer(question, IDNO);
+  E2E_CHECK_MSG(WaitValue(kGlobalD3D, kLod, "8"), "all games: \"8\"");
+  E2E_CHECK(Press(main.slider2, VK_HOME, 0));
+  question = ApplyAndWatch(program, main, 1500);
+  if (question) Answer(question, IDNO);
+  E2E_CHECK_MSG(WaitUntil([&] {
+                  return !ReadValue(HKEY_LOCAL_MACHINE, kGlobalD3D, kLod).present;
+                }),
+                "level 0 deletes the all-games value");
+  E2E_CHECK_MSG(KeyExists(HKEY_LOCAL_MACHINE, kGlobalD3D), "the key stays");
+  E2E_CHECK_EQ(ReadValue(HKEY_LOCAL_MACHINE, GameKey("game.exe"), kLod).bytes,
+               std::string("3\0", 2));
+
+  SetStep("closing");
+  E2E_CHECK_MSG(program.Close(main.window), "closing the window ends the program");
+  E2E_CHECK_EQ(recording.Read().size(), std::size_t(1));
+}
+
+}  // namespace e2e

@@ -1,0 +1,97 @@
+// Start-up from stored driver values: what the window shows, and the error
+// report (without the window) when a stored text does not read as a number.
+#include <windows.h>
+
+#include <string>
+
+#include "tests/e2e/app.h"
+#include "tests/e2e/check.h"
+#include "tests/e2e/registry_probe.h"
+#include "tests/e2e/scenarios.h"
+
+namespace e2e {
+namespace {
+
+struct Shown {
+  const char* levelOfDetail;  // stored texts; null: absent
+  const char* clock;
+  int slider2;
+  const char* label1;
+  bool optionsEnabled;
+  int slider1;
+  const char* gfx;
+};
+
+void CheckShown(const Options& options, const Shown& c) {
+  SetStep(std::string("start with level ") +
+          (c.levelOfDetail ? Show(c.levelOfDetail) : "absent") + ", clock " +
+          (c.clock ? Show(c.clock) : "absent"));
+  SeedDriverValues(c.levelOfDetail, c.clock);
+  RunningProgram program;
+  MainWindow main;
+  if (!StartMain(program, options, main)) return;
+  E2E_CHECK_EQ(SliderPos(main.slider2), c.slider2);
+  E2E_CHECK_EQ(TextOf(main.label1), std::string(c.label1));
+  E2E_CHECK_EQ(IsWindowEnabled(main.option1) != 0, c.optionsEnabled);
+  E2E_CHECK_EQ(IsWindowEnabled(main.option2) != 0, c.optionsEnabled);
+  E2E_CHECK_MSG(!IsChecked(main.option1) && !IsChecked(main.option2),
+                "neither option selected");
+  E2E_CHECK_EQ(SliderPos(main.slider1), c.slider1);
+  E2E_CHECK_EQ(TextOf(main.gfx), std::string(c.gfx));
+  E2E_CHECK_MSG(program.Close(main.window), "the program ends when closed");
+  StoredValue lod = ReadValue(HKEY_LOCAL_MACHINE, kGlobalD3D, kLod);
+  E2E_CHECK_MSG(c.levelOfDetail ? lod.bytes == std::string(c.levelOfDetail) + '\0'
+                                : !lod.present,
+                "start-up leaves the stored level as it was");
+}
+
+struct Broken {
+  const char* levelOfDetail;
+  const char* clock;
+};
+
+void CheckTypeMismatch(const Options& options, const Broken& c) {
+  SetStep(std::string("start with level ") +
+          (c.levelOfDetail ? Show(c.levelOfDetail) : "absent") + ", clock " +
+          (c.clock ? Show(c.clock) : "absent"));
+  SeedDriverValues(c.levelOfDetail, c.clock);
+  RunningProgram program;
+  if (!E2E_CHECK(program.Start(options.exe))) return;
+  HWND box = WaitForMessageBox(program.pid(), kAppTitle, 20000);
+  if (!E2E_CHECK_MSG(box != nullptr, "an error message box captioned Movarin"))
+    return;
+  std::string text = MessageBoxText(box);
+  std::string flat;
+  for (char ch : text)
+    if (ch != '\r') flat += ch;
+  E2E_CHECK_EQ(flat, std::string("Run-time error '13':\n\nType mismatch"));
+  bool mainShown = false;
+  for (HWND w : TopWindows(program.pid()))
+    if (IsWindowVisible(w) && TextOf(w) == kMainTitle) mainShown = true;
+  E2E_CHECK_MSG(!mainShown, "the main window is not shown");
+  E2E_CHECK(Answer(box, IDOK));
+  E2E_CHECK_MSG(program.WaitExit(5000), "after OK the program ends");
+  for (HWND w : TopWindows(program.pid()))
+    if (IsWindowVisible(w) && TextOf(w) == kMainTitle) mainShown = true;
+  E2E_CHECK_MSG(!mainShown, "the main window was never shown");
+}
+
+}  // namespace
+
+void StartupScenario(const Options& options) {
+  const Shown shown[] = {
+      {nullptr, nullptr, 0, "Level Of Detail  =  0", false, 175, "175"},
+      {"05", "200", 5, "Level Of Detail  =  05", true, 200, "200"},
+      {"7", nullptr, 7, "Level Of Detail  =  7", true, 175, "175"},
+      {"0", "175", 0, "Level Of Detail  =  0", false, 175, "175"},
+  };
+  for (const Shown& c : shown) CheckShown(options, c);
+  const Broken broken[] = {
+      {"abc", "180"},
+      {"", nullptr},
+      {"2", "fast"},
+  };
+  for (const Broken& c : broken) CheckTypeMismatch(options, c);
+}
+
+}  // namespace e2e

@@ -1,0 +1,15 @@
+// The end-to-end scenarios; each starts the program itself, seeds and
+// cleans the registry keys it uses, and records its checks.
+#pragma once
+
+#include "tests/e2e/app.h"
+
+namespace e2e {
+
+void MainWindowScenario(const Options& options);
+void StartupScenario(const Options& options);
+void PerGameScenario(const Options& options);
+void BadNamesScenario(const Options& options);
+void AboutScenario(const Options& options);
+
+}  // namespace e2e

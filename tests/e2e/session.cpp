@@ -1,0 +1,384 @@
+#include "tests/e2e/session.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+
+namespace e2e {
+
+std::string WindowsPath(const std::string& path) {
+  if (path.empty() || path[0] != '/') return path;
+  std::string out = "Z:" + path;
+  std::replace(out.begin(), out.end(), '/', '\\');
+  return out;
+}
+
+bool WaitUntil(const std::function<bool()>& ready, int timeoutMs) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    if (ready()) return true;
+    if (static_cast<int>(GetTickCount() - start) >= timeoutMs) return ready();
+    Sleep(30);
+  }
+}
+
+// ------------------------------------------------------------- program --
+
+RunningProgram::~RunningProgram() {
+  if (info_.hProcess) {
+    Kill();
+    CloseHandle(info_.hProcess);
+    CloseHandle(info_.hThread);
+  }
+}
+
+bool RunningProgram::Start(const std::string& exePath) {
+  std::string path = WindowsPath(exePath);
+  std::string commandLine = "\"" + path + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr,
+                      FALSE, 0, nullptr, nullptr, &startup, &info_)) {
+    std::printf("cannot start %s: error %lu\n", path.c_str(), GetLastError());
+    info_ = {};
+    return false;
+  }
+  WaitForInputIdle(info_.hProcess, 10000);
+  return true;
+}
+
+bool RunningProgram::Running() const {
+  return info_.hProcess &&
+         WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool RunningProgram::WaitExit(int timeoutMs) {
+  return info_.hProcess &&
+         WaitForSingleObject(info_.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}
+
+bool RunningProgram::Close(HWND mainWindow) {
+  if (!Running()) return true;
+  if (mainWindow) PostMessageA(mainWindow, WM_CLOSE, 0, 0);
+  if (WaitExit(5000)) return true;
+  Kill();
+  return false;
+}
+
+void RunningProgram::Kill() {
+  if (Running()) {
+    TerminateProcess(info_.hProcess, 99);
+    WaitForSingleObject(info_.hProcess, 5000);
+  }
+}
+
+// -------------------------------------------------------------- windows --
+
+std::string ClassOf(HWND hwnd) {
+  char buf[256] = "";
+  GetClassNameA(hwnd, buf, sizeof buf);
+  return buf;
+}
+
+std::string TextOf(HWND hwnd) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG,
+                           3000, &length))
+    return "<no answer>";
+  std::vector<char> buf(length + 2, '\0');
+  DWORD_PTR got = 0;
+  if (!SendMessageTimeoutA(hwnd, WM_GETTEXT, buf.size(),
+                           reinterpret_cast<LPARAM>(buf.data()),
+                           SMTO_ABORTIFHUNG, 3000, &got))
+    return "<no answer>";
+  return std::string(buf.data());
+}
+
+bool SetTextOf(HWND hwnd, const std::string& text) {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutA(hwnd, WM_SETTEXT, 0,
+                             reinterpret_cast<LPARAM>(text.c_str()),
+                             SMTO_ABORTIFHUNG, 3000, &result) &&
+         result;
+}
+
+LONG StyleOf(HWND hwnd) { return GetWindowLongA(hwnd, GWL_STYLE); }
+LONG ExStyleOf(HWND hwnd) { return GetWindowLongA(hwnd, GWL_EXSTYLE); }
+
+RECT RectIn(HWND hwnd, HWND ref) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  MapWindowPoints(HWND_DESKTOP, ref, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+RECT ScreenRect(HWND hwnd) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  return r;
+}
+
+bool Responsive(HWND hwnd, int timeoutMs) {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
+                             timeoutMs, &result) != 0;
+}
+
+namespace {
+struct TopSearch {
+  DWORD pid;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTop(HWND hwnd, LPARAM param) {
+  auto* search = reinterpret_cast<TopSearch*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid == search->pid) search->found.push_back(hwnd);
+  return TRUE;
+}
+
+BOOL CALLBACK CollectChild(HWND hwnd, LPARAM param) {
+  reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
+  return TRUE;
+}
+
+bool SameText(const std::string& a, const std::string& b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
+         });
+}
+}  // namespace
+
+std::vector<HWND> TopWindows(DWORD pid) {
+  TopSearch search{pid, {}};
+  EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND WaitForWindow(DWORD pid, const std::function<bool(HWND)>& match,
+                   int timeoutMs) {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        for (HWND w : TopWindows(pid)) {
+          if (IsWindowVisible(w) && match(w)) {
+            found = w;
+            return true;
+          }
+        }
+        return false;
+      },
+      timeoutMs);
+  return found;
+}
+
+HWND WaitForWindowTitled(DWORD pid, const std::string& title, int timeoutMs) {
+  return WaitForWindow(
+      pid, [&](HWND w) { return TextOf(w) == title; }, timeoutMs);
+}
+
+HWND WaitForMessageBox(DWORD pid, const std::string& caption, int timeoutMs) {
+  return WaitForWindow(
+      pid,
+      [&](HWND w) { return ClassOf(w) == "#32770" && TextOf(w) == caption; },
+      timeoutMs);
+}
+
+bool WaitGone(HWND hwnd, int timeoutMs) {
+  return WaitUntil([&] { return !IsWindow(hwnd) || !IsWindowVisible(hwnd); },
+                   timeoutMs);
+}
+
+std::vector<Child> Descendants(HWND top) {
+  std::vector<HWND> handles;
+  EnumChildWindows(top, CollectChild, reinterpret_cast<LPARAM>(&handles));
+  std::vector<Child> out;
+  for (HWND h : handles) {
+    Child c;
+    c.hwnd = h;
+    c.cls = ClassOf(h);
+    c.text = TextOf(h);
+    c.rect = RectIn(h, top);
+    c.style = StyleOf(h);
+    c.enabled = IsWindowEnabled(h) != 0;
+    c.visible = IsWindowVisible(h) != 0;
+    out.push_back(c);
+  }
+  return out;
+}
+
+HWND FindChild(HWND top, const std::string& cls, const std::string& text) {
+  HWND found = nullptr;
+  int count = 0;
+  for (const Child& c : Descendants(top)) {
+    if ((cls.empty() || SameText(c.cls, cls)) && c.text == text) {
+      found = c.hwnd;
+      ++count;
+    }
+  }
+  return count == 1 ? found : nullptr;
+}
+
+std::vector<HWND> FindChildren(HWND top, const std::string& cls) {
+  std::vector<HWND> out;
+  for (const Child& c : Descendants(top))
+    if (SameText(c.cls, cls)) out.push_back(c.hwnd);
+  return out;
+}
+
+std::string MessageBoxText(HWND box) {
+  std::string out;
+  for (const Child& c : Descendants(box)) {
+    if (SameText(c.cls, "Static") && !c.text.empty()) {
+      if (!out.empty()) out += "\n";
+      out += c.text;
+    }
+  }
+  return out;
+}
+
+HWND DialogButton(HWND dialog, int id) { return GetDlgItem(dialog, id); }
+
+void PostClick(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+
+void PostMouseClick(HWND hwnd, int x, int y) {
+  LPARAM at = MAKELPARAM(x, y);
+  PostMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageA(hwnd, WM_LBUTTONUP, 0, at);
+}
+
+void PostKey(HWND hwnd, UINT vk) {
+  UINT scan = MapVirtualKeyA(vk, 0);
+  PostMessageA(hwnd, WM_KEYDOWN, vk, 1 | (scan << 16));
+  PostMessageA(hwnd, WM_KEYUP, vk, 1 | (scan << 16) | (3u << 30));
+}
+
+void PostChars(HWND hwnd, const std::string& text) {
+  for (unsigned char c : text) PostMessageA(hwnd, WM_CHAR, c, 1);
+}
+
+HWND FocusOf(HWND hwnd) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(hwnd, nullptr), &info))
+    return nullptr;
+  return info.hwndFocus;
+}
+
+bool WaitText(HWND hwnd, const std::string& expected, int timeoutMs) {
+  return WaitUntil([&] { return TextOf(hwnd) == expected; }, timeoutMs);
+}
+
+// --------------------------------------------------------------- memory --
+
+RemoteBlock::RemoteBlock(HANDLE process, std::size_t size)
+    : process_(process),
+      address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE,
+                              PAGE_READWRITE)) {}
+
+RemoteBlock::~RemoteBlock() {
+  if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+}
+
+bool RemoteBlock::Write(std::size_t offset, const void* data,
+                        std::size_t size) {
+  SIZE_T done = 0;
+  return address_ &&
+         WriteProcessMemory(process_, static_cast<char*>(address_) + offset,
+                            data, size, &done) &&
+         done == size;
+}
+
+bool RemoteBlock::Read(std::size_t offset, void* data,
+                       std::size_t size) const {
+  SIZE_T done = 0;
+  return address_ &&
+         ReadProcessMemory(process_, static_cast<char*>(address_) + offset,
+                           data, size, &done) &&
+         done == size;
+}
+
+// -------------------------------------------------------------- capture --
+
+COLORREF Capture::Pixel(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width || y >= height) return CLR_INVALID;
+  const std::uint8_t* p = &bgr[(static_cast<std::size_t>(y) * width + x) * 3];
+  return RGB(p[2], p[1], p[0]);
+}
+
+int Capture::Count(const RECT& rect, COLORREF color) const {
+  int n = 0;
+  for (int y = rect.top; y < rect.bottom; ++y)
+    for (int x = rect.left; x < rect.right; ++x)
+      if (Pixel(x, y) == color) ++n;
+  return n;
+}
+
+Capture CaptureScreen(const RECT& rect) {
+  Capture out;
+  out.width = rect.right - rect.left;
+  out.height = rect.bottom - rect.top;
+  if (out.width <= 0 || out.height <= 0) return out;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = out.width;
+  info.bmiHeader.biHeight = -out.height;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap =
+      CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, out.width, out.height, screen, rect.left, rect.top,
+         SRCCOPY);
+  GdiFlush();
+  std::size_t stride = (static_cast<std::size_t>(out.width) * 3 + 3) & ~3u;
+  out.bgr.resize(static_cast<std::size_t>(out.width) * out.height * 3);
+  for (int y = 0; y < out.height; ++y)
+    std::memcpy(&out.bgr[static_cast<std::size_t>(y) * out.width * 3],
+                static_cast<std::uint8_t*>(bits) + y * stride,
+                static_cast<std::size_t>(out.width) * 3);
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return out;
+}
+
+bool WriteBmp(const std::string& path, const Capture& capture) {
+  std::size_t stride = (static_cast<std::size_t>(capture.width) * 3 + 3) & ~3u;
+  std::size_t imageSize = stride * capture.height;
+  BITMAPFILEHEADER file{};
+  BITMAPINFOHEADER header{};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof file + sizeof header;
+  file.bfSize = static_cast<DWORD>(file.bfOffBits + imageSize);
+  header.biSize = sizeof header;
+  header.biWidth = capture.width;
+  header.biHeight = capture.height;  // bottom row first
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  header.biCompression = BI_RGB;
+  header.biSizeImage = static_cast<DWORD>(imageSize);
+  FILE* out = std::fopen(WindowsPath(path).c_str(), "wb");
+  if (!out) return false;
+  bool ok = std::fwrite(&file, sizeof file, 1, out) == 1 &&
+            std::fwrite(&header, sizeof header, 1, out) == 1;
+  std::vector<std::uint8_t> row(stride, 0);
+  for (int y = capture.height - 1; ok && y >= 0; --y) {
+    std::memcpy(row.data(),
+                &capture.bgr[static_cast<std::size_t>(y) * capture.width * 3],
+                static_cast<std::size_t>(capture.width) * 3);
+    ok = std::fwrite(row.data(), stride, 1, out) == 1;
+  }
+  return std::fclose(out) == 0 && ok;
+}
+
+}  // namespace e2e

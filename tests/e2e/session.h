@@ -1,0 +1,136 @@
+// Driving the real program from outside, as a user would: start it, find
+// its windows and controls, read what they show, click and type by posted
+// messages, answer message boxes, and capture the screen.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// A Windows form of a path given on the command line: a Unix path
+// ("/work/...") becomes the same file on drive Z:.
+std::string WindowsPath(const std::string& path);
+
+// Polls until ready() or timeoutMs passed; returns ready()'s last answer.
+bool WaitUntil(const std::function<bool()>& ready, int timeoutMs = 5000);
+
+// One run of the program under test. The destructor ends it if it still
+// runs.
+class RunningProgram {
+ public:
+  RunningProgram() = default;
+  ~RunningProgram();
+  RunningProgram(const RunningProgram&) = delete;
+  RunningProgram& operator=(const RunningProgram&) = delete;
+
+  bool Start(const std::string& exePath);
+  bool Running() const;
+  DWORD pid() const { return info_.dwProcessId; }
+  HANDLE process() const { return info_.hProcess; }
+  // Waits for the process to end; true when it did within timeoutMs.
+  bool WaitExit(int timeoutMs);
+  // Closes the main window and waits for the process to end; kills it when
+  // it does not. True when it ended by itself.
+  bool Close(HWND mainWindow);
+  void Kill();
+
+ private:
+  PROCESS_INFORMATION info_{};
+};
+
+// Window facts, readable across processes.
+std::string ClassOf(HWND hwnd);
+std::string TextOf(HWND hwnd);  // WM_GETTEXT
+bool SetTextOf(HWND hwnd, const std::string& text);  // WM_SETTEXT
+LONG StyleOf(HWND hwnd);
+LONG ExStyleOf(HWND hwnd);
+// The window's rectangle in the client coordinates of ref.
+RECT RectIn(HWND hwnd, HWND ref);
+// A live window answers a sent message within timeoutMs.
+bool Responsive(HWND hwnd, int timeoutMs = 3000);
+
+// The top-level windows of a process (visible or not).
+std::vector<HWND> TopWindows(DWORD pid);
+// The first visible top-level window of pid that matches, within timeoutMs.
+HWND WaitForWindow(DWORD pid, const std::function<bool(HWND)>& match,
+                   int timeoutMs = 5000);
+HWND WaitForWindowTitled(DWORD pid, const std::string& title,
+                         int timeoutMs = 5000);
+// A standard message box (#32770) of pid with this caption.
+HWND WaitForMessageBox(DWORD pid, const std::string& caption,
+                       int timeoutMs = 5000);
+// Waits until hwnd is gone or hidden.
+bool WaitGone(HWND hwnd, int timeoutMs = 5000);
+
+// One descendant window, described in the client coordinates of the window
+// whose descendants were listed.
+struct Child {
+  HWND hwnd = nullptr;
+  std::string cls;
+  std::string text;
+  RECT rect{};
+  LONG style = 0;
+  bool enabled = false;
+  bool visible = false;
+};
+std::vector<Child> Descendants(HWND top);
+// The descendant of top with this class (case-insensitive; "" for any)
+// and exact text;
+// null when there is none or more than one.
+HWND FindChild(HWND top, const std::string& cls, const std::string& text);
+// All descendants of top with this class.
+std::vector<HWND> FindChildren(HWND top, const std::string& cls);
+// The text of a message box: its static texts joined by newlines.
+std::string MessageBoxText(HWND box);
+// The button of a dialog with this control id.
+HWND DialogButton(HWND dialog, int id);
+
+// User input by posted messages.
+void PostClick(HWND button);                     // BM_CLICK
+void PostMouseClick(HWND hwnd, int x, int y);    // button down, then up
+void PostKey(HWND hwnd, UINT vk);                // key down, then up
+void PostChars(HWND hwnd, const std::string& text);  // WM_CHAR per byte
+// The focus window of the thread that owns hwnd.
+HWND FocusOf(HWND hwnd);
+// Waits until the window's text reads expected; true when it did.
+bool WaitText(HWND hwnd, const std::string& expected, int timeoutMs = 3000);
+
+// Memory inside another process, for messages that carry pointers the
+// system does not copy across processes (common-control messages).
+class RemoteBlock {
+ public:
+  RemoteBlock(HANDLE process, std::size_t size);
+  ~RemoteBlock();
+  RemoteBlock(const RemoteBlock&) = delete;
+  RemoteBlock& operator=(const RemoteBlock&) = delete;
+  void* address() const { return address_; }
+  bool Write(std::size_t offset, const void* data, std::size_t size);
+  bool Read(std::size_t offset, void* data, std::size_t size) const;
+
+ private:
+  HANDLE process_;
+  void* address_;
+};
+
+// A captured screen area, 24-bit pixels, top row first.
+struct Capture {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint8_t> bgr;  // width * height * 3, blue first
+  COLORREF Pixel(int x, int y) const;
+  // Pixels of exactly this colour inside rect (capture coordinates).
+  int Count(const RECT& rect, COLORREF color) const;
+};
+// The screen's pixels under rect (screen coordinates).
+Capture CaptureScreen(const RECT& rect);
+bool WriteBmp(const std::string& path, const Capture& capture);
+
+// The screen rectangle of a window.
+RECT ScreenRect(HWND hwnd);
+
+}  // namespace e2e
