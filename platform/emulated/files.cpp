@@ -73,7 +73,7 @@ FileSearch FindFirstFile(const std::string& pattern) {
   if (pattern.empty()) return search;
   const std::size_t slash = pattern.rfind('/');
   const std::string directory =
-      slash == std::string::npos ? "." : pattern.substr(0, slash + 1);
+      slash == std::string::npos ? "./" : pattern.substr(0, slash + 1);
   std::string last =
       slash == std::string::npos ? pattern : pattern.substr(slash + 1);
   // Windows drops trailing dots and blanks of a name: "a.ini." is "a.ini".
