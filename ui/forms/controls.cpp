@@ -46,13 +46,17 @@ void Control::SetForeColor(Color color) {
 }
 
 void Control::UserClick() {
-  if (!enabled_ || !form_.app().AcceptsInput(form_)) return;
+  if (!enabled_ || !TakesInput()) return;
   Raise(Click);
 }
 
 void Control::UserMouseMove() {
-  if (!enabled_ || !form_.app().AcceptsInput(form_)) return;
+  if (!enabled_ || !TakesInput()) return;
   Raise(MouseMove);
+}
+
+bool Control::TakesInput() const {
+  return attached_ && form_.app().AcceptsInput(form_);
 }
 
 void Control::Notify(Property property) {
@@ -79,7 +83,7 @@ void Slider::SetValue(std::int32_t value) {
 }
 
 void Slider::UserMoveTo(std::int32_t value) {
-  if (!form().app().AcceptsInput(form())) return;
+  if (!TakesInput()) return;
   value = Clamp(value, Min(), Max());
   if (value == value_) return;
   value_ = value;
@@ -136,7 +140,7 @@ void OptionButton::SetValue(bool value) {
 }
 
 void OptionButton::UserClick() {
-  if (!Enabled() || !form().app().AcceptsInput(form())) return;
+  if (!Enabled() || !TakesInput()) return;
   Select();
   Raise(Click);
 }
@@ -147,7 +151,7 @@ TextBox::TextBox(Form& form, const ControlDesign& design)
     : Control(form, design) {}
 
 void TextBox::UserEdit(const std::string& text) {
-  if (!form().app().AcceptsInput(form())) return;
+  if (!TakesInput()) return;
   SetCaption(text);
 }
 

@@ -244,8 +244,8 @@ class Control {
 
   const ControlDesign& design() const { return design_; }
   const std::string& Name() const { return name_; }
-  // False once its window has unloaded it: it then tells no view and
-  // touches no other control.
+  // False once its window has unloaded it: it then tells no view, touches
+  // no other control and ignores user input.
   bool Attached() const { return attached_; }
   Kind kind() const { return design_.kind; }
   Form& form() const { return form_; }
@@ -269,6 +269,8 @@ class Control {
   void UserMouseMove();
 
  protected:
+  // Attached, and its window not blocked by another shown modally.
+  bool TakesInput() const;
   void Notify(Property property);
   void Raise(const std::function<void()>& handler);
 
