@@ -47,17 +47,17 @@ setup: packages $(PREFIX_READY)
 
 # ---- builds ----------------------------------------------------------------
 
-# configure PRESET [CMAKE ARGS]: configures $(B)/PRESET once; later builds
-# re-run CMake by themselves when a CMakeLists.txt changes.
-configure = test -f $(B)/$(1)/CMakeCache.txt || \
-  cmake --preset $(1) -B $(B)/$(1) $(2)
+# configure PRESET [CMAKE ARGS]: (re)configures the tree $(B)/PRESET, so a
+# configuration that failed once is tried again.
+configure = cmake --preset $(1) -B $(B)/$(1) $(2) >$(B)/$(1).configure.log || \
+  { cat $(B)/$(1).configure.log; exit 1; }
 
 native windows-tests: packages
-	@$(call configure,$@)
+	@mkdir -p $(B); $(call configure,$@)
 	cmake --build $(B)/$@ -j$(JOBS)
 
 windows: packages
-	@$(call configure,$@,-DMOVARIN_WIN98_EXPORTS=$(EXPORTS))
+	@mkdir -p $(B); $(call configure,$@,-DMOVARIN_WIN98_EXPORTS=$(EXPORTS))
 	cmake --build $(B)/$@ -j$(JOBS)
 
 # ---- tests -----------------------------------------------------------------
