@@ -9,22 +9,33 @@ namespace {
 // The answer codes of a message box's buttons, in order, by style & 15.
 std::vector<int> ButtonsOf(int style) {
   switch (style & 15) {
-    case 1: return {forms::kVbOK, forms::kVbCancel};
-    case 2: return {3, 4, 5};  // Abort, Retry, Ignore
-    case 3: return {forms::kVbYes, forms::kVbNo, forms::kVbCancel};
-    case 4: return {forms::kVbYes, forms::kVbNo};
-    case 5: return {4, forms::kVbCancel};  // Retry, Cancel
-    default: return {forms::kVbOK};
+    case 1:
+      return {forms::kVbOK, forms::kVbCancel};
+    case 2:
+      return {3, 4, 5};  // Abort, Retry, Ignore
+    case 3:
+      return {forms::kVbYes, forms::kVbNo, forms::kVbCancel};
+    case 4:
+      return {forms::kVbYes, forms::kVbNo};
+    case 5:
+      return {4, forms::kVbCancel};  // Retry, Cancel
+    default:
+      return {forms::kVbOK};
   }
 }
 
 const char* PropertyName(forms::Property property) {
   switch (property) {
-    case forms::Property::kCaption: return "Caption";
-    case forms::Property::kText: return "Text";
-    case forms::Property::kValue: return "Value";
-    case forms::Property::kEnabled: return "Enabled";
-    case forms::Property::kForeColor: return "ForeColor";
+    case forms::Property::kCaption:
+      return "Caption";
+    case forms::Property::kText:
+      return "Text";
+    case forms::Property::kValue:
+      return "Value";
+    case forms::Property::kEnabled:
+      return "Enabled";
+    case forms::Property::kForeColor:
+      return "ForeColor";
   }
   return "?";
 }
@@ -68,8 +79,8 @@ int ScriptedHost::MessageBox(const std::string& text, int style,
   int answer = buttons.front();
   if (buttons.size() > 1) {
     if (answers_.empty()) {
-      scriptErrors_.push_back("no answer queued for the message box \"" +
-                              text + "\"");
+      scriptErrors_.push_back("no answer queued for the message box \"" + text +
+                              "\"");
     } else {
       const int queued = answers_.front();
       answers_.pop_front();

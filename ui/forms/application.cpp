@@ -68,7 +68,8 @@ Form* Application::ModalForm() const {
 void Application::Discard(std::vector<std::unique_ptr<Control>> controls,
                           std::unique_ptr<FormView> view) {
   if (view) discardedViews_.push_back(std::move(view));
-  for (auto& control : controls) discardedControls_.push_back(std::move(control));
+  for (auto& control : controls)
+    discardedControls_.push_back(std::move(control));
   if (eventDepth_ == 0) ReleaseDiscarded();
 }
 
