@@ -1,0 +1,66 @@
+// The Win32 view of one loaded window: a top-level window with a child
+// window for every control of the design, created in ascending tab index
+// within each container so that Tab follows it.
+#pragma once
+
+#include "ui/forms/win32/win32.h"
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "ui/forms/forms.h"
+#include "ui/forms/win32/control_view.h"
+
+namespace forms::win32 {
+
+class Win32Host;
+
+// Window styles of a design's border, buttons and taskbar setting.
+struct FormStyle {
+  DWORD style;
+  DWORD exStyle;
+};
+FormStyle StyleOf(const WindowDesign& design);
+
+class Win32FormView : public FormView {
+ public:
+  // Creates the window, hidden, centred on the screen, with the current
+  // values of form's controls.
+  Win32FormView(Win32Host& host, Form& form);
+  ~Win32FormView() override;
+
+  void Show(bool modal) override;
+  void Hide() override;
+  void Changed(Control& control, Property property) override;
+  std::uintptr_t Handle() const override;
+
+  HWND hwnd() const { return hwnd_; }
+  Form& form() const { return form_; }
+  // The wrapper of a control of this window, or null.
+  ControlView* ViewOf(const Control& control) const;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                     LPARAM lParam);
+  static const char* RegisterWindowClass(HINSTANCE instance);
+  void CreateControls(HWND parent, const std::string& container, COLORREF back);
+  void FocusFirst();
+
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnEraseBackground(HDC hdc);
+  void OnActivate(WPARAM wParam);
+  void OnSetFocus();
+  bool OnDialogCommand(int id);
+
+  Win32Host& host_;
+  Form& form_;
+  HWND hwnd_ = nullptr;
+  HWND focus_ = nullptr;  // the child that had the focus when deactivated
+  COLORREF back_;
+  std::vector<std::unique_ptr<ControlView>> views_;  // creation order
+  std::unordered_map<const Control*, ControlView*> byControl_;
+};
+
+}  // namespace forms::win32

@@ -1,0 +1,68 @@
+// The Win32 host of the forms runtime: real windows, real message boxes,
+// modal loops over the thread's message queue.
+#pragma once
+
+#include "ui/forms/win32/win32.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/forms/forms.h"
+#include "ui/forms/win32/resources.h"
+
+namespace forms::win32 {
+
+class Win32FormView;
+
+class Win32Host : public Host {
+ public:
+  explicit Win32Host(HINSTANCE instance);
+  ~Win32Host() override;
+  Win32Host(const Win32Host&) = delete;
+  Win32Host& operator=(const Win32Host&) = delete;
+
+  // MessageBoxA owned by the program's active window (task-modal when there
+  // is none); style and answer codes are those of MessageBoxA.
+  int MessageBox(const std::string& text, int style,
+                 const std::string& caption) override;
+  // Runs the thread's messages until form is no longer shown. A WM_QUIT
+  // met meanwhile ends the loop and is posted again for the outer loop.
+  void RunModal(Form& form) override;
+  // Destroys the program's windows and ends the process with code 0.
+  [[noreturn]] void EndProgram() override;
+  std::unique_ptr<FormView> CreateView(Form& form) override;
+
+  // The program's message loop: returns WM_QUIT's exit code.
+  int Run();
+  // Dispatches one message; Tab, Esc and Enter act on the program's windows
+  // as in a dialog.
+  void Dispatch(MSG& message);
+
+  ViewResources& resources() { return resources_; }
+
+  // For the views: the windows that exist, and modal display. BeginModal
+  // disables every other window of the program and remembers the active
+  // one; EndModal enables them again and returns that window (null when
+  // view was not shown modally). Both are idempotent.
+  void Attach(Win32FormView& view);
+  void Detach(Win32FormView& view);
+  void BeginModal(Win32FormView& view);
+  HWND EndModal(Win32FormView& view);
+  // The view of form, or null.
+  Win32FormView* ViewOf(const Form& form) const;
+
+ private:
+  struct Modal {
+    Win32FormView* view;
+    HWND previous;
+    std::vector<HWND> disabled;
+  };
+  bool IsProgramWindow(HWND hwnd) const;
+
+  ViewResources resources_;
+  std::vector<Win32FormView*> views_;
+  std::vector<Modal> modal_;  // innermost last
+};
+
+}  // namespace forms::win32

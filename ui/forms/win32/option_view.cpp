@@ -1,0 +1,28 @@
+#include "ui/forms/win32/control_kinds.h"
+
+namespace forms::win32 {
+
+ControlView::WindowSpec OptionView::Spec() const {
+  // Not an automatic radio button: the model decides what is selected.
+  return {"BUTTON", BS_RADIOBUTTON, 0};
+}
+
+void OptionView::Configure() {
+  SendMessageA(hwnd(), BM_SETCHECK, option_.Value() ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void OptionView::Update(Property property) {
+  if (property == Property::kValue) {
+    Configure();
+    return;
+  }
+  ControlView::Update(property);
+}
+
+bool OptionView::OnCommand(int code, LRESULT& result) {
+  result = 0;
+  if (code == BN_CLICKED) option_.UserClick();
+  return true;
+}
+
+}  // namespace forms::win32
