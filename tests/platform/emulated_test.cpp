@@ -1,0 +1,236 @@
+// The emulated backend's own hooks: REGEDIT4 fixtures, injected errors,
+// recorded shell calls and launches; and what only it can show, such as
+// data kept byte for byte where Wine's "A" layer adds a NUL.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/emulated/emulated.h"
+#include "platform/platform.h"
+#include "tests/support/registry_fixture.h"
+
+namespace {
+
+namespace emulated = platform::emulated;
+using platform::Key;
+
+class EmulatedTest : public ::testing::Test {
+ protected:
+  void SetUp() override { emulated::Reset(); }
+  void TearDown() override { emulated::Reset(); }
+};
+
+constexpr char kFixture[] =
+    "REGEDIT4\n"
+    "\n"
+    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\PowerVR\\KYRO\\Global\\D3D]\n"
+    "\"MIPMapThreshold\"=\"3\"\n"
+    "@=\"default \\\"quoted\\\" \\\\ text\"\n"
+    "\n"
+    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\PowerVR\\KYRO\\HWSettings\\PMXKERN]\n"
+    "\"Binary\"=hex:00,ff,10\n"
+    "\"CorePLLFreq2\"=dword:000000af\n"
+    "\"EmptyText\"=hex(1):\n"
+    "\"Multi\"=hex(7):61,00,00\n"
+    "\n"
+    "[HKEY_CURRENT_USER\\Software\\Empty Key]\n"
+    "\n";
+
+TEST_F(EmulatedTest, Regedit4RoundTrips) {
+  ASSERT_TRUE(emulated::LoadRegedit4(kFixture));
+  EXPECT_EQ((fixture::RawValue{platform::kRegDword, {0xAF, 0, 0, 0}}),
+            fixture::ReadRaw(platform::kHkeyLocalMachine,
+                             "software\\powervr\\kyro\\hwsettings\\pmxkern",
+                             "coREPLLfreq2"));
+  EXPECT_EQ((fixture::RawValue{platform::kRegSz, {}}),
+            fixture::ReadRaw(platform::kHkeyLocalMachine,
+                             "SOFTWARE\\PowerVR\\KYRO\\HWSettings\\PMXKERN",
+                             "EmptyText"));
+  EXPECT_EQ((fixture::RawValue{platform::kRegSz,
+                               fixture::SzBytes("default \"quoted\" \\ text")}),
+            fixture::ReadRaw(platform::kHkeyLocalMachine,
+                             "SOFTWARE\\PowerVR\\KYRO\\Global\\D3D", ""));
+  EXPECT_TRUE(fixture::KeyExists(platform::kHkeyCurrentUser,
+                                 "Software\\Empty Key"));
+  // Keys and values in name order, the parents of seeded keys included.
+  EXPECT_EQ(
+      "REGEDIT4\n"
+      "\n"
+      "[HKEY_CURRENT_USER\\Software]\n"
+      "\n"
+      "[HKEY_CURRENT_USER\\Software\\Empty Key]\n"
+      "\n"
+      "[HKEY_LOCAL_MACHINE\\SOFTWARE]\n"
+      "\n"
+      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\PowerVR]\n"
+      "\n"
+      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\PowerVR\\KYRO]\n"
+      "\n"
+      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\PowerVR\\KYRO\\Global]\n"
+      "\n"
+      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\PowerVR\\KYRO\\Global\\D3D]\n"
+      "@=\"default \\\"quoted\\\" \\\\ text\"\n"
+      "\"MIPMapThreshold\"=\"3\"\n"
+      "\n"
+      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\PowerVR\\KYRO\\HWSettings]\n"
+      "\n"
+      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\PowerVR\\KYRO\\HWSettings\\PMXKERN]\n"
+      "\"Binary\"=hex:00,ff,10\n"
+      "\"CorePLLFreq2\"=dword:000000af\n"
+      "\"EmptyText\"=hex(1):\n"
+      "\"Multi\"=hex(7):61,00,00\n"
+      "\n",
+      emulated::DumpRegedit4());
+  const std::string dump = emulated::DumpRegedit4();
+  emulated::Reset();
+  ASSERT_TRUE(emulated::LoadRegedit4(dump));
+  EXPECT_EQ(dump, emulated::DumpRegedit4());
+}
+
+TEST_F(EmulatedTest, Regedit4DeletionsAndContinuedLines) {
+  ASSERT_TRUE(emulated::LoadRegedit4(kFixture));
+  ASSERT_TRUE(emulated::LoadRegedit4(
+      "REGEDIT4\r\n"
+      "\r\n"
+      "[-HKEY_LOCAL_MACHINE\\SOFTWARE\\PowerVR\\KYRO\\Global]\r\n"
+      "\r\n"
+      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\PowerVR\\KYRO\\HWSettings\\PMXKERN]\r\n"
+      "\"Binary\"=-\r\n"
+      "\"Long\"=hex:01,02,\\\r\n"
+      "  03,04\r\n"));
+  EXPECT_FALSE(fixture::KeyExists(platform::kHkeyLocalMachine,
+                                  "SOFTWARE\\PowerVR\\KYRO\\Global"));
+  EXPECT_TRUE(fixture::KeyExists(platform::kHkeyLocalMachine,
+                                 "SOFTWARE\\PowerVR\\KYRO"));
+  const std::string key = "SOFTWARE\\PowerVR\\KYRO\\HWSettings\\PMXKERN";
+  EXPECT_FALSE(fixture::ReadRaw(platform::kHkeyLocalMachine, key, "Binary"));
+  EXPECT_EQ((fixture::RawValue{platform::kRegBinary, {1, 2, 3, 4}}),
+            fixture::ReadRaw(platform::kHkeyLocalMachine, key, "Long"));
+}
+
+TEST_F(EmulatedTest, MalformedRegedit4IsRefused) {
+  for (const char* text : {
+           "",
+           "[HKEY_CURRENT_USER\\X]\n",                      // no header
+           "REGEDIT4\n[HKEY_NOWHERE\\X]\n",                 // unknown root
+           "REGEDIT4\n[HKEY_CURRENT_USER\\X\n",             // unclosed
+           "REGEDIT4\n\"orphan\"=\"value\"\n",              // no key yet
+           "REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"v\"=dword:123456789\n",
+           "REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"v\"=hex:0g\n",
+           "REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"v\"=\"open\n",
+           "REGEDIT4\n[HKEY_CURRENT_USER\\X]\nv=\"unquoted name\"\n",
+       }) {
+    EXPECT_FALSE(emulated::LoadRegedit4(text)) << text;
+  }
+}
+
+TEST_F(EmulatedTest, KeysKeepTheSpellingTheyWereCreatedWith) {
+  ASSERT_TRUE(fixture::SeedString(platform::kHkeyCurrentUser, "First\\Spelling",
+                                  "Name", "1"));
+  ASSERT_TRUE(fixture::SeedString(platform::kHkeyCurrentUser, "FIRST\\spelling",
+                                  "NAME", "2"));
+  EXPECT_EQ(
+      "REGEDIT4\n\n"
+      "[HKEY_CURRENT_USER\\First]\n\n"
+      "[HKEY_CURRENT_USER\\First\\Spelling]\n"
+      "\"Name\"=\"2\"\n\n",
+      emulated::DumpRegedit4());
+}
+
+// Wine's "A" layer hands back a REG_SZ stored without its NUL with one
+// added (and counts it); the emulated registry, like Windows 9x, keeps the
+// bytes as stored.
+TEST_F(EmulatedTest, TextWithoutANulComesBackAsStored) {
+  ASSERT_TRUE(fixture::SeedRaw(platform::kHkeyCurrentUser, "K", "V",
+                               platform::kRegSz, {'a', 'b', 'c'}));
+  Key key = 0;
+  ASSERT_EQ(0, platform::RegOpenKeyExA(platform::kHkeyCurrentUser, "K", 0,
+                                       platform::kKeyQueryValue, &key));
+  std::uint8_t buffer[8] = {};
+  std::uint32_t size = 3;
+  EXPECT_EQ(0, platform::RegQueryValueExA(key, "V", nullptr, nullptr, buffer,
+                                          &size));
+  EXPECT_EQ(3u, size);
+  platform::RegCloseKey(key);
+}
+
+TEST_F(EmulatedTest, InjectedErrorsCoverTheKeyAndEverythingBelow) {
+  ASSERT_TRUE(fixture::SeedString(platform::kHkeyLocalMachine, "A\\Denied\\Below",
+                                  "v", "x"));
+  ASSERT_TRUE(fixture::DenyAccess(platform::kHkeyLocalMachine, "a\\DENIED"));
+  Key key = 0;
+  for (const char* path : {"A\\Denied", "A\\Denied\\Below", "A\\Denied\\New"}) {
+    EXPECT_EQ(5, platform::RegOpenKeyExA(platform::kHkeyLocalMachine, path, 0,
+                                         platform::kKeyQueryValue, &key))
+        << path;
+    EXPECT_EQ(5, platform::RegCreateKeyExA(platform::kHkeyLocalMachine, path, 0,
+                                           "", 0, platform::kKeySetValue,
+                                           nullptr, &key, nullptr))
+        << path;
+  }
+  EXPECT_FALSE(fixture::KeyExists(platform::kHkeyLocalMachine, "A\\Denied\\New"));
+  // Reached through an open parent as well; siblings and the parent are free.
+  ASSERT_EQ(0, platform::RegOpenKeyExA(platform::kHkeyLocalMachine, "A", 0,
+                                       platform::kKeyQueryValue, &key));
+  Key child = 0;
+  EXPECT_EQ(5, platform::RegOpenKeyExA(key, "Denied", 0,
+                                       platform::kKeyQueryValue, &child));
+  EXPECT_EQ(2, platform::RegOpenKeyExA(key, "DeniedNot", 0,
+                                       platform::kKeyQueryValue, &child));
+  platform::RegCloseKey(key);
+  EXPECT_EQ(2, platform::RegOpenKeyExA(platform::kHkeyCurrentUser, "A\\Denied",
+                                       0, platform::kKeyQueryValue, &key))
+      << "other roots are free";
+  emulated::Reset();
+  EXPECT_EQ(0, platform::RegCreateKeyExA(platform::kHkeyLocalMachine,
+                                         "A\\Denied", 0, "", 0,
+                                         platform::kKeySetValue, nullptr, &key,
+                                         nullptr))
+      << "a reset forgets injected errors";
+  platform::RegCloseKey(key);
+}
+
+TEST_F(EmulatedTest, HandlesOfADeletedKeyAnswerKeyDeleted) {
+  Key key = 0;
+  ASSERT_EQ(0, platform::RegCreateKeyExA(platform::kHkeyCurrentUser, "Doomed\\Sub",
+                                         0, "", 0, platform::kKeySetValue,
+                                         nullptr, &key, nullptr));
+  fixture::ClearScratch(platform::kHkeyCurrentUser, "Doomed");
+  EXPECT_EQ(1018, platform::RegSetValueExA(key, "v", 0, platform::kRegSz,
+                                           fixture::SzBytes("x").data(), 2));
+  EXPECT_EQ(0, platform::RegCloseKey(key));
+  EXPECT_FALSE(fixture::KeyExists(platform::kHkeyCurrentUser, "Doomed"));
+}
+
+TEST_F(EmulatedTest, ShellCallsAndLaunchesAreRecordedWithTheirResults) {
+  EXPECT_EQ(42, platform::ShellExecuteA(7, "open", "http://example.invalid",
+                                        nullptr, "", 1));
+  emulated::SetShellResult(2);
+  EXPECT_EQ(2, platform::ShellExecuteA(0, nullptr, "mailto:x", "p", nullptr, 5));
+  ASSERT_EQ(2u, emulated::ShellCalls().size());
+  const emulated::ShellCall& first = emulated::ShellCalls()[0];
+  EXPECT_EQ(7u, first.parentWindow);
+  EXPECT_EQ("open", first.operation);
+  EXPECT_EQ("http://example.invalid", first.file);
+  EXPECT_EQ("", first.parameters);
+  EXPECT_EQ(1, first.showCommand);
+  EXPECT_EQ("mailto:x", emulated::ShellCalls()[1].file);
+
+  EXPECT_EQ(0, platform::StartProgram("C:\\WINDOWS\\RUNDLL.EXE a,b", 1));
+  emulated::SetLaunchResult(2);
+  EXPECT_EQ(2, platform::StartProgram("missing.exe", 3));
+  ASSERT_EQ(2u, emulated::Launches().size());
+  EXPECT_EQ("C:\\WINDOWS\\RUNDLL.EXE a,b", emulated::Launches()[0].commandLine);
+  EXPECT_EQ(3, emulated::Launches()[1].showCommand);
+
+  emulated::SetNumberFormat({",", "."});
+  EXPECT_EQ(",", platform::UserNumberFormat().decimalSeparator);
+  emulated::Reset();
+  EXPECT_TRUE(emulated::ShellCalls().empty());
+  EXPECT_TRUE(emulated::Launches().empty());
+  EXPECT_EQ(".", platform::UserNumberFormat().decimalSeparator);
+  EXPECT_EQ(",", platform::UserNumberFormat().thousandsSeparator);
+  EXPECT_EQ(42, platform::ShellExecuteA(0, "open", "x", nullptr, nullptr, 1));
+}
+
+}  // namespace

@@ -1,0 +1,123 @@
+// The file search and full path names, in a fresh directory. Runs against
+// the emulated functions natively and the real ones under Wine.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#ifdef _WIN32
+#include <windows.h>
+#undef FindFirstFile
+#endif
+
+#include "platform/platform.h"
+#include "tests/platform/temp_dir.h"
+
+namespace {
+
+using Outcome = platform::FileSearch::Outcome;
+using platform_tests::kSeparator;
+using platform_tests::TempDir;
+
+class FileSearchTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* name :
+         {"b.ini", "A.ini", "a2.ini", "zz.txt", "noext", ".hidden.ini"}) {
+      dir_.Write(name, "[S]\r\n");
+    }
+    std::filesystem::create_directory(dir_.Join("dir.ini"));
+  }
+
+  platform::FileSearch Find(const std::string& pattern) {
+    return platform::FindFirstFile(dir_.Join(pattern));
+  }
+
+  TempDir dir_;
+};
+
+// Ordinary files only, the first in name order (letters in either case
+// counting alike); dot-files are hidden files.
+TEST_F(FileSearchTest, FindsTheFirstOrdinaryFileThatMatches) {
+  struct Case {
+    const char* pattern;
+    Outcome outcome;
+    const char* name;
+  };
+  const Case cases[] = {
+      {"*.ini", Outcome::kFound, "A.ini"},
+      {"*", Outcome::kFound, "A.ini"},
+      {"B.INI", Outcome::kFound, "b.ini"},
+      {"b.ini.", Outcome::kFound, "b.ini"},
+      {"?.ini", Outcome::kFound, "A.ini"},
+      {"a?.ini", Outcome::kFound, "a2.ini"},
+      {"z*", Outcome::kFound, "zz.txt"},
+      {"*.txt", Outcome::kFound, "zz.txt"},
+      {"noext.*", Outcome::kFound, "noext"},
+      {"dir.ini", Outcome::kNoMatch, ""},
+      {"d*", Outcome::kNoMatch, ""},
+      {".hidden.ini", Outcome::kNoMatch, ""},
+      {".h*", Outcome::kNoMatch, ""},
+      {"nothing*", Outcome::kNoMatch, ""},
+      {"a??.ini", Outcome::kNoMatch, ""},
+  };
+  for (const Case& c : cases) {
+    const platform::FileSearch found = Find(c.pattern);
+    EXPECT_EQ(c.outcome, found.outcome) << c.pattern;
+    EXPECT_EQ(c.name, found.name) << c.pattern;
+  }
+}
+
+TEST_F(FileSearchTest, NoMatchAndFailure) {
+  struct Case {
+    std::string pattern;
+    Outcome outcome;
+  };
+  const Case cases[] = {
+      {"", Outcome::kNoMatch},
+      {dir_.Join("missing" + kSeparator + "*"), Outcome::kNoMatch},
+      {dir_.Join("") , Outcome::kNoMatch},  // a directory, not a file
+      // Invalid names: a wildcard outside the last component, a file used as
+      // a directory, a name of more than 255 characters.
+      {dir_.Join("di?.ini" + kSeparator + "x"), Outcome::kFailed},
+      {dir_.Join("b.ini" + kSeparator + "x"), Outcome::kFailed},
+      {dir_.Join(std::string(256, 'n')), Outcome::kFailed},
+  };
+  for (const Case& c : cases) {
+    const platform::FileSearch found = platform::FindFirstFile(c.pattern);
+    EXPECT_EQ(c.outcome, found.outcome) << c.pattern;
+    EXPECT_EQ("", found.name) << c.pattern;
+  }
+}
+
+#ifdef _WIN32
+// Hidden and system attributes exist on Windows (and under Wine) only; the
+// emulated search has dot-files for hidden files and no system files.
+TEST_F(FileSearchTest, HiddenAndSystemFilesAreSkipped) {
+  dir_.Write("_hidden.cfg", "");
+  dir_.Write("_system.cfg", "");
+  ASSERT_TRUE(SetFileAttributesA(dir_.Join("_hidden.cfg").c_str(),
+                                 FILE_ATTRIBUTE_HIDDEN));
+  ASSERT_TRUE(SetFileAttributesA(dir_.Join("_system.cfg").c_str(),
+                                 FILE_ATTRIBUTE_SYSTEM));
+  EXPECT_EQ(Outcome::kNoMatch, Find("_hidden.cfg").outcome);
+  EXPECT_EQ(Outcome::kNoMatch, Find("_system.cfg").outcome);
+  EXPECT_EQ(Outcome::kNoMatch, Find("*.cfg").outcome);
+}
+#endif
+
+TEST(FullPathNameTest, FoldsDotsAgainstTheCurrentDirectory) {
+  TempDir dir;
+  const std::string base = dir.Path();
+  const std::string& s = kSeparator;
+  EXPECT_EQ(base + s + "b", platform::FullPathName(base + s + "a" + s + ".." + s + "b"));
+  EXPECT_EQ(base + s + "a", platform::FullPathName(base + s + "." + s + "a" + s + "."));
+  EXPECT_EQ(base + s + "x" + s, platform::FullPathName(base + s + "x" + s));
+  EXPECT_EQ(std::filesystem::current_path().string() + s + "rel",
+            platform::FullPathName("rel"));
+  EXPECT_EQ(std::filesystem::current_path().parent_path().string() + s + "up",
+            platform::FullPathName(".." + s + "up"));
+  EXPECT_EQ("", platform::FullPathName(""));
+}
+
+}  // namespace

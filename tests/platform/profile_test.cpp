@@ -1,0 +1,245 @@
+// The profile (INI) functions' rules, on files in a fresh directory. Runs
+// against the emulated functions natively and the real ones under Wine.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "platform/platform.h"
+#include "tests/platform/temp_dir.h"
+
+namespace {
+
+using platform_tests::TempDir;
+
+constexpr char kFill = '#';
+
+class ProfileTest : public ::testing::Test {
+ protected:
+  // The text read for section/key with the default "dflt", as the store
+  // reads it: a 255-character buffer.
+  std::string Read(const char* section, const char* key,
+                   const char* defaultText = "dflt") {
+    std::array<char, 255> buffer;
+    buffer.fill(kFill);
+    const std::uint32_t count = platform::GetPrivateProfileStringA(
+        section, key, defaultText, buffer.data(), buffer.size(), File().c_str());
+    EXPECT_LE(count, 254u);
+    EXPECT_EQ('\0', buffer[count]) << "the text ends with a NUL";
+    return std::string(buffer.data(), count);
+  }
+  std::uint32_t ReadInt(const char* section, const char* key,
+                        std::int32_t defaultValue = -7) {
+    return platform::GetPrivateProfileIntA(section, key, defaultValue,
+                                           File().c_str());
+  }
+  bool Write(const char* section, const char* key, const char* text) {
+    return platform::WritePrivateProfileStringA(section, key, text,
+                                                File().c_str());
+  }
+  std::string File() const { return dir_.Join("settings.ini"); }
+
+  TempDir dir_;
+};
+
+TEST_F(ProfileTest, LookUpRules) {
+  dir_.Write("settings.ini",
+             "; a comment\r\n"
+             "[Section]\r\n"
+             "Key=value\r\n"
+             "  Spaced Key  =  spaced value  \r\n"
+             "Quoted=\"in quotes\"\r\n"
+             "Single='single'\r\n"
+             "Mismatched=\"abc'\r\n"
+             "Inner=a \"b\" c\r\n"
+             "Empty=\r\n"
+             "NoEquals\r\n"
+             "Dup=first\r\n"
+             "Dup=second\r\n"
+             "Equals=a=b\r\n"
+             "\r\n"
+             "[Other]\r\n"
+             "K=other\r\n"
+             "[section]\r\n"
+             "Late=never seen\r\n");
+  struct Case {
+    const char* section;
+    const char* key;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"Section", "Key", "value"},
+      {"SECTION", "kEY", "value"},
+      {"  Section ", " Key  ", "value"},
+      {"Section", "Spaced Key", "spaced value"},
+      {"Section", "Quoted", "in quotes"},
+      {"Section", "Single", "single"},
+      {"Section", "Mismatched", "\"abc'"},
+      {"Section", "Inner", "a \"b\" c"},
+      {"Section", "Empty", ""},
+      {"Section", "NoEquals", "dflt"},
+      {"Section", "Dup", "first"},
+      {"Section", "Equals", "a=b"},
+      {"Section", "Late", "dflt"},  // only the first [Section] counts
+      {"Section", "K", "dflt"},
+      {"Other", "K", "other"},
+      {"Missing", "Key", "dflt"},
+      {"Section", "Missing", "dflt"},
+      {"Section", "", "dflt"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.expected, Read(c.section, c.key))
+        << "[" << c.section << "] " << c.key;
+  }
+}
+
+TEST_F(ProfileTest, DefaultTextLosesTrailingBlanks) {
+  dir_.Write("settings.ini", "[S]\r\n");
+  EXPECT_EQ("5", Read("S", "Absent", "5  "));
+  EXPECT_EQ("  5", Read("S", "Absent", "  5"));
+  EXPECT_EQ("", Read("S", "Absent", ""));
+}
+
+TEST_F(ProfileTest, MissingFileGivesTheDefault) {
+  EXPECT_EQ("dflt", Read("S", "K"));
+  EXPECT_EQ(static_cast<std::uint32_t>(-7), ReadInt("S", "K"));
+  EXPECT_TRUE(dir_.Names().empty()) << "reading creates no file";
+}
+
+// At most size - 1 characters and a NUL; nothing beyond the buffer.
+TEST_F(ProfileTest, LongValuesAreCutToFitTheBuffer) {
+  std::string value(300, 'v');
+  for (std::size_t i = 0; i < value.size(); ++i) value[i] = 'a' + i % 26;
+  dir_.Write("settings.ini", "[S]\r\nLong=" + value + "\r\n");
+  EXPECT_EQ(value.substr(0, 254), Read("S", "Long"));
+
+  std::array<char, 16> buffer;
+  buffer.fill(kFill);
+  EXPECT_EQ(9u, platform::GetPrivateProfileStringA("S", "Long", "", buffer.data(),
+                                                   10, File().c_str()));
+  EXPECT_EQ(value.substr(0, 9), std::string(buffer.data()));
+  EXPECT_TRUE(std::all_of(buffer.begin() + 10, buffer.end(),
+                          [](char c) { return c == kFill; }));
+  EXPECT_EQ(0u, platform::GetPrivateProfileStringA("S", "Long", "", buffer.data(),
+                                                   1, File().c_str()));
+  EXPECT_EQ('\0', buffer[0]);
+}
+
+TEST_F(ProfileTest, IntegersParseAsWindowsParsesThem) {
+  dir_.Write("settings.ini",
+             "[N]\r\n"
+             "Plain=42\r\n"
+             "Negative=-17\r\n"
+             "Plus=+5\r\n"
+             "Hex=0x1F\r\n"
+             "Trailing=12abc\r\n"
+             "Spaced=3 4\r\n"
+             "Text=abc\r\n"
+             "Empty=\r\n"
+             "Quoted=\"8\"\r\n"
+             "HexOnly=0x\r\n"
+             "Zero=0\r\n");
+  struct Case {
+    const char* key;
+    std::uint32_t expected;
+  };
+  const Case cases[] = {
+      {"Plain", 42},
+      {"Negative", static_cast<std::uint32_t>(-17)},
+      {"Plus", 5},
+      {"Hex", 31},
+      {"Trailing", 12},
+      {"Spaced", 3},
+      {"Text", 0},
+      {"Empty", static_cast<std::uint32_t>(-7)},  // no digits at all: default
+      {"Quoted", 8},
+      {"HexOnly", 0},
+      {"Zero", 0},
+      {"Missing", static_cast<std::uint32_t>(-7)},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.expected, ReadInt("N", c.key)) << c.key;
+}
+
+// A write changes its own line only; every other line stays as it was.
+TEST_F(ProfileTest, WriteKeepsEveryOtherLine) {
+  const std::string before =
+      "; settings\r\n"
+      "[A]\r\n"
+      "One=1\r\n"
+      "Two=2\r\n"
+      "\r\n"
+      "[B]\r\n"
+      "Three=3\r\n";
+  dir_.Write("settings.ini", before);
+  ASSERT_TRUE(Write("a", "two", "22"));
+  // Where the backends differ: Wine rewrites the whole file from what it
+  // parsed and drops blank lines; the emulated functions keep them.
+#ifdef _WIN32
+  const char* blank = "";
+#else
+  const char* blank = "\r\n";
+#endif
+  EXPECT_EQ(std::string("; settings\r\n"
+                        "[A]\r\n"
+                        "One=1\r\n"
+                        "Two=22\r\n") +
+                blank +
+                "[B]\r\n"
+                "Three=3\r\n",
+            dir_.Read("settings.ini"))
+      << "the key keeps the spelling it was first written with";
+  EXPECT_EQ(std::vector<std::string>{"settings.ini"}, dir_.Names())
+      << "no temporary file is left behind";
+}
+
+TEST_F(ProfileTest, WriteCreatesKeysSectionsAndFiles) {
+  ASSERT_TRUE(Write("First", "Key", "v1"));
+  EXPECT_EQ("[First]\r\nKey=v1\r\n", dir_.Read("settings.ini"));
+  ASSERT_TRUE(Write("Second", "Other", "v2"));
+  ASSERT_TRUE(Write("First", "Added", "v3"));
+  EXPECT_EQ(
+      "[First]\r\n"
+      "Key=v1\r\n"
+      "Added=v3\r\n"
+      "[Second]\r\n"
+      "Other=v2\r\n",
+      dir_.Read("settings.ini"));
+}
+
+TEST_F(ProfileTest, EmptyTextKeepsTheKeyWithAnEmptyValue) {
+  dir_.Write("settings.ini", "[S]\r\nK=old\r\n");
+  ASSERT_TRUE(Write("S", "K", ""));
+  EXPECT_EQ("", Read("S", "K"));
+  EXPECT_EQ("[S]\r\nK=\r\n", dir_.Read("settings.ini"));
+}
+
+TEST_F(ProfileTest, NullTextRemovesTheKeyAndNullKeyTheSection) {
+  dir_.Write("settings.ini",
+             "[A]\r\n"
+             "K=1\r\n"
+             "L=2\r\n"
+             "[B]\r\n"
+             "M=3\r\n"
+             "[C]\r\n"
+             "N=4\r\n");
+  ASSERT_TRUE(Write("A", "k", nullptr));
+  ASSERT_TRUE(Write("b", nullptr, nullptr));
+  EXPECT_EQ(
+      "[A]\r\n"
+      "L=2\r\n"
+      "[C]\r\n"
+      "N=4\r\n",
+      dir_.Read("settings.ini"));
+  EXPECT_EQ("dflt", Read("A", "K"));
+  EXPECT_EQ("dflt", Read("B", "M"));
+  EXPECT_EQ("4", Read("C", "N"));
+}
+
+TEST_F(ProfileTest, WriteIntoAMissingDirectoryFails) {
+  EXPECT_FALSE(platform::WritePrivateProfileStringA(
+      "S", "K", "v",
+      dir_.Join("absent" + platform_tests::kSeparator + "x.ini").c_str()));
+}
+
+}  // namespace
