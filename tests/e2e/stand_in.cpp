@@ -70,14 +70,17 @@ ProtocolStandIn::ProtocolStandIn(const std::string& protocol,
     : key_("SOFTWARE\\Classes\\" + protocol + "\\shell\\open\\command") {
   StoredValue old = ReadValue(HKEY_LOCAL_MACHINE, key_, "");
   hadOriginal_ = old.present;
-  if (hadOriginal_) original_ = old.bytes;
+  if (hadOriginal_) {
+    original_ = old.bytes;
+    originalType_ = old.type;
+  }
   std::string command = "\"" + WindowsPath(recorderPath) + "\" \"%1\"";
   installed_ = SetString(HKEY_LOCAL_MACHINE, key_, "", command);
 }
 
 ProtocolStandIn::~ProtocolStandIn() {
   if (hadOriginal_) {
-    SetRaw(HKEY_LOCAL_MACHINE, key_, "", REG_SZ, original_);
+    SetRaw(HKEY_LOCAL_MACHINE, key_, "", originalType_, original_);
   } else {
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key_.c_str(), 0, KEY_SET_VALUE,

@@ -60,6 +60,7 @@ class ProtocolStandIn {
   std::string key_;
   bool hadOriginal_ = false;
   std::string original_;
+  DWORD originalType_ = REG_SZ;
   bool installed_ = false;
 };
 
