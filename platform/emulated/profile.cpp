@@ -305,9 +305,12 @@ std::uint32_t GetPrivateProfileStringA(const char* section, const char* key,
   const Profile profile =
       fileName != nullptr ? Load(fileName) : Profile{};
   if (section == nullptr) return CopyList(SectionNames(profile), buffer, size);
-  if (key == nullptr) return CopyList(KeyNames(profile, section), buffer, size);
+  const bool sectionFound = FindSection(profile, section).has_value();
+  if (key == nullptr && sectionFound) {
+    return CopyList(KeyNames(profile, section), buffer, size);
+  }
   std::optional<std::string> value;
-  if (*key != '\0') value = LookUp(profile, section, key);
+  if (key != nullptr && *key != '\0') value = LookUp(profile, section, key);
   if (value) return CopyOut(*value, buffer, size);
   // The default loses its trailing spaces (and, like a value, its quotes).
   std::string_view fallback = defaultText != nullptr ? defaultText : "";

@@ -181,12 +181,23 @@ void MarkDeleted(Node& node) {
 }
 
 // Resolves a handle for an operation on values; 0 or the error to answer.
-long ValueAccess(Key key, std::uint32_t needed, Handle* handle) {
-  std::optional<Handle> resolved = Resolve(key);
-  if (!resolved) return kErrorInvalidHandle;
-  if (resolved->node->deleted) return kErrorKeyDeleted;
-  if ((resolved->access & needed) == 0) return kErrorAccessDenied;
-  *handle = std::move(*resolved);
+// *node points into the registry: the handle's path is not copied.
+long ValueAccess(Key key, std::uint32_t needed, Node** node) {
+  Registry& registry = TheRegistry();
+  Node* found = nullptr;
+  std::uint32_t access = ~std::uint32_t{0};
+  if (auto root = registry.roots.find(key); root != registry.roots.end()) {
+    found = root->second.get();
+  } else if (auto open = registry.handles.find(key);
+             open != registry.handles.end()) {
+    found = open->second.node.get();
+    access = open->second.access;
+  } else {
+    return kErrorInvalidHandle;
+  }
+  if (found->deleted) return kErrorKeyDeleted;
+  if ((access & needed) == 0) return kErrorAccessDenied;
+  *node = found;
   return kErrorSuccess;
 }
 
@@ -251,11 +262,11 @@ long RegCreateKeyExA(Key root, const char* subKey, std::uint32_t /*reserved*/,
 long RegQueryValueExA(Key key, const char* valueName,
                       std::uint32_t* /*reserved*/, std::uint32_t* type,
                       std::uint8_t* data, std::uint32_t* size) {
-  Handle handle;
-  if (long code = ValueAccess(key, kKeyQueryValue, &handle)) return code;
+  Node* node = nullptr;
+  if (long code = ValueAccess(key, kKeyQueryValue, &node)) return code;
   if (data != nullptr && size == nullptr) return kErrorInvalidParameter;
-  auto found = handle.node->values.find(ValueKey(valueName));
-  if (found == handle.node->values.end()) return kErrorFileNotFound;
+  auto found = node->values.find(ValueKey(valueName));
+  if (found == node->values.end()) return kErrorFileNotFound;
   const Value& value = found->second;
   const auto needed = static_cast<std::uint32_t>(value.data.size());
   if (type != nullptr) *type = value.type;
@@ -275,12 +286,12 @@ long RegQueryValueExA(Key key, const char* valueName,
 long RegSetValueExA(Key key, const char* valueName, std::uint32_t /*reserved*/,
                     std::uint32_t type, const std::uint8_t* data,
                     std::uint32_t size) {
-  Handle handle;
-  if (long code = ValueAccess(key, kKeySetValue, &handle)) return code;
+  Node* node = nullptr;
+  if (long code = ValueAccess(key, kKeySetValue, &node)) return code;
   const std::string name = valueName == nullptr ? "" : valueName;
   if (name.size() >= kValueNameLimit) return kErrorInvalidParameter;
   if (data == nullptr && size != 0) return kErrorNoAccess;
-  Value& value = handle.node->values[Fold(name)];
+  Value& value = node->values[Fold(name)];
   if (value.name.empty()) value.name = name;
   value.type = type;
   value.data.assign(data, data + size);
@@ -288,9 +299,9 @@ long RegSetValueExA(Key key, const char* valueName, std::uint32_t /*reserved*/,
 }
 
 long RegDeleteValueA(Key key, const char* valueName) {
-  Handle handle;
-  if (long code = ValueAccess(key, kKeySetValue, &handle)) return code;
-  return handle.node->values.erase(ValueKey(valueName)) != 0
+  Node* node = nullptr;
+  if (long code = ValueAccess(key, kKeySetValue, &node)) return code;
+  return node->values.erase(ValueKey(valueName)) != 0
              ? kErrorSuccess
              : kErrorFileNotFound;
 }

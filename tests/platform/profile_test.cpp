@@ -236,6 +236,45 @@ TEST_F(ProfileTest, NullTextRemovesTheKeyAndNullKeyTheSection) {
   EXPECT_EQ("4", Read("C", "N"));
 }
 
+// A null section lists the sections, a null key the keys of a section:
+// each name and a NUL, one more NUL at the end; a list that does not fit is
+// cut, and the answer is then size - 2.
+TEST_F(ProfileTest, NullSectionOrKeyListsNames) {
+  dir_.Write("settings.ini",
+             "[One]\r\n"
+             "a=1\r\n"
+             "bb=2\r\n"
+             "[Two]\r\n");
+  struct Case {
+    const char* section;
+    std::uint32_t size;
+    std::uint32_t count;
+    std::string expected;  // the buffer's first bytes
+  };
+  const Case cases[] = {
+      {nullptr, 64, 8, std::string("One\0Two\0\0", 9)},
+      {"one", 64, 5, std::string("a\0bb\0\0", 6)},
+      // Where the backends differ: Windows documents a second NUL in the
+      // buffer's last byte after a cut list; the emulated functions write
+      // it, Wine does not. Only the bytes before it are compared.
+      {nullptr, 7, 5, std::string("One\0T\0", 6)},
+      {"One", 5, 3, std::string("a\0b\0", 4)},
+      {"Absent", 64, 4, std::string("dflt\0", 5)},  // the default, as text
+  };
+  for (const Case& c : cases) {
+    std::array<char, 64> buffer;
+    buffer.fill(kFill);
+    const std::uint32_t count = platform::GetPrivateProfileStringA(
+        c.section, nullptr, "dflt", buffer.data(), c.size, File().c_str());
+    const std::string label =
+        std::string(c.section ? c.section : "(sections)") + " size " +
+        std::to_string(c.size);
+    EXPECT_EQ(c.count, count) << label;
+    EXPECT_EQ(c.expected, std::string(buffer.data(), c.expected.size()))
+        << label;
+  }
+}
+
 TEST_F(ProfileTest, WriteIntoAMissingDirectoryFails) {
   EXPECT_FALSE(platform::WritePrivateProfileStringA(
       "S", "K", "v",
