@@ -1,0 +1,214 @@
+// The main window: start-up from the stored driver values, the readouts and
+// options that follow the sliders, and the frame caption highlight.
+#include <algorithm>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tests/ui/program_fixture.h"
+
+namespace movarin_test {
+namespace {
+
+using forms::FormState;
+using std::nullopt;
+
+constexpr forms::Color kDarkBlue = 0x800000;
+constexpr forms::Color kBrightBlue = 0xFF0000;
+
+class MainWindowTest : public ProgramTest {};
+
+// ------------------------------------------------------------- start-up --
+
+struct StartCase {
+  const char* name;
+  std::optional<std::string> levelOfDetail, clock;
+  int slider2;
+  std::string label1;
+  bool optionsEnabled;
+  int slider1;
+  std::string gfx;
+};
+
+class StartUpTest : public MainWindowTest,
+                    public ::testing::WithParamInterface<StartCase> {};
+
+TEST_P(StartUpTest, ShowsTheStoredValues) {
+  const StartCase& c = GetParam();
+  Seed(Driver(c.levelOfDetail, c.clock));
+  const std::string stored = platform::emulated::DumpRegedit4();
+  ASSERT_FALSE(Start());
+  EXPECT_EQ(form1().State(), FormState::kShown);
+
+  EXPECT_EQ(form1().Slider2().Value(), c.slider2);
+  EXPECT_EQ(form1().Label1().Caption(), c.label1);
+  EXPECT_EQ(form1().Option1().Enabled(), c.optionsEnabled);
+  EXPECT_EQ(form1().Option2().Enabled(), c.optionsEnabled);
+  EXPECT_FALSE(form1().Option1().Value());
+  EXPECT_FALSE(form1().Option2().Value());
+  EXPECT_EQ(form1().Slider1().Value(), c.slider1);
+  EXPECT_EQ(form1().gfx().Caption(), c.gfx);
+  EXPECT_EQ(host.messages(), std::vector<ShownMessage>{});
+  // Start-up writes nothing, and opens no other window.
+  EXPECT_EQ(platform::emulated::DumpRegedit4(), stored);
+  EXPECT_EQ(form2().State(), FormState::kNotLoaded);
+  EXPECT_EQ(form4().State(), FormState::kNotLoaded);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, StartUpTest,
+    ::testing::Values(StartCase{"NoKeys", nullopt, nullopt, 0,
+                                "Level Of Detail  =  0", false, 175, "175"},
+                      StartCase{"LeadingZeroKeepsTheStoredText", "05", nullopt,
+                                5, "Level Of Detail  =  05", true, 175, "175"},
+                      StartCase{"SevenWithoutClock", "7", nullopt, 7,
+                                "Level Of Detail  =  7", true, 175, "175"},
+                      StartCase{"ZeroWrittenAsTextLeavesOptionsDisabled", "00",
+                                "175", 0, "Level Of Detail  =  00", false, 175,
+                                "175"},
+                      StartCase{"ClockReadoutFollowsTheSlider", "3", "200", 3,
+                                "Level Of Detail  =  3", true, 200, "200"},
+                      StartCase{"ClockWithBlanksAndLeadingZero", nullopt,
+                                " 0190 ", 0, "Level Of Detail  =  0", false,
+                                190, "190"},
+                      StartCase{"OutOfRangeTakesTheNearestEnd", "12", "250", 10,
+                                "Level Of Detail  =  12", true, 210, "210"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct BadStartCase {
+  const char* name;
+  std::optional<std::string> levelOfDetail, clock;
+  ShownMessage report;
+  std::string label1;  // as left when the error struck
+};
+
+class BadStartTest : public MainWindowTest,
+                     public ::testing::WithParamInterface<BadStartCase> {};
+
+TEST_P(BadStartTest, ReportsTheErrorAndEndsBeforeTheWindowIsShown) {
+  const BadStartCase& c = GetParam();
+  Seed(Driver(c.levelOfDetail, c.clock));
+
+  EXPECT_TRUE(Start());
+
+  EXPECT_EQ(host.messages(), std::vector<ShownMessage>{c.report});
+  EXPECT_NE(form1().State(), FormState::kShown);
+  EXPECT_EQ(
+      host.viewLog().end(),
+      std::find(host.viewLog().begin(), host.viewLog().end(), "Form1 show"));
+  ASSERT_TRUE(form1().IsLoaded());
+  EXPECT_EQ(form1().Label1().Caption(), c.label1);
+  EXPECT_EQ(form1().Slider1().Value(), 175) << "the clock slider was set";
+  EXPECT_EQ(form1().gfx().Caption(), "175");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, BadStartTest,
+    ::testing::Values(
+        BadStartCase{"LettersForLevelOfDetail", "abc", "200",
+                     RuntimeErrorBox(13, "Type mismatch"),
+                     "Level Of Detail  =  0"},
+        BadStartCase{"EmptyLevelOfDetail", "", "200",
+                     RuntimeErrorBox(13, "Type mismatch"),
+                     "Level Of Detail  =  0"},
+        BadStartCase{"LevelOfDetailBeyond32Bits", "99999999999", "200",
+                     RuntimeErrorBox(6, "Overflow"), "Level Of Detail  =  0"},
+        // The clock comes last: the level of detail is already in place.
+        BadStartCase{"LettersForClock", "4", "fast",
+                     RuntimeErrorBox(13, "Type mismatch"),
+                     "Level Of Detail  =  4"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---------------------------------------------------------- live feedback --
+
+TEST_F(MainWindowTest, FirstLevelMoveEnablesTheOptionsForGoodNoneSelected) {
+  StartWith(Driver(nullopt, nullopt));
+  User([this] {
+    form1().Option1().UserClick();  // disabled: selects nothing
+    form1().Option2().UserClick();
+  });
+  EXPECT_FALSE(form1().Option1().Value());
+  EXPECT_FALSE(form1().Option2().Value());
+
+  for (int level : {1, 0}) {
+    User([&] { form1().Slider2().UserMoveTo(level); });
+    EXPECT_EQ(form1().Label1().Caption(),
+              "Level Of Detail  =  " + std::to_string(level));
+    EXPECT_TRUE(form1().Option1().Enabled());
+    EXPECT_TRUE(form1().Option2().Enabled());
+    EXPECT_FALSE(form1().Option1().Value());
+    EXPECT_FALSE(form1().Option2().Value());
+  }
+}
+
+// The readouts follow keyboard steps (1 and 5 for the clock, 1 and 1 for
+// the level) and drags, within each slider's range.
+TEST_F(MainWindowTest, ReadoutsFollowEveryKindOfMove) {
+  StartWith(Driver("9", "208"));
+  using Move = std::function<void(forms::Slider&)>;
+  const Move largeUp = [](forms::Slider& s) { s.UserLargeStep(+1); };
+  const Move largeDown = [](forms::Slider& s) { s.UserLargeStep(-1); };
+  const Move smallDown = [](forms::Slider& s) { s.UserSmallStep(-1); };
+  const Move dragFarLeft = [](forms::Slider& s) { s.UserMoveTo(-1000); };
+  struct Step {
+    const char* slider;
+    Move move;
+    const char* readout;  // gfx for Slider1, Label1 for Slider2
+  };
+  const Step steps[] = {
+      {"Slider1", largeUp, "210"},
+      {"Slider1", largeUp, "210"},
+      {"Slider1", largeDown, "205"},
+      {"Slider1", smallDown, "204"},
+      {"Slider1", dragFarLeft, "175"},
+      {"Slider2", largeUp, "Level Of Detail  =  10"},
+      {"Slider2", largeUp, "Level Of Detail  =  10"},
+      {"Slider2", largeDown, "Level Of Detail  =  9"},
+      {"Slider2", dragFarLeft, "Level Of Detail  =  0"},
+  };
+  for (const Step& step : steps) {
+    User([&] { step.move(form1().Get<forms::Slider>(step.slider)); });
+    const bool clock = std::string(step.slider) == "Slider1";
+    EXPECT_EQ((clock ? form1().gfx() : form1().Label1()).Caption(),
+              step.readout);
+  }
+}
+
+TEST_F(MainWindowTest, FrameUnderThePointerHasTheBrightCaption) {
+  StartWith(Driver(nullopt, nullopt));
+  EXPECT_EQ(form1().Frame1().ForeColor(), kDarkBlue);
+  EXPECT_EQ(form1().Frame2().ForeColor(), kDarkBlue);
+
+  struct Move {
+    const char* over;
+    forms::Color frame1, frame2;
+  };
+  // A move can skip the window's surface between the frames, and a frame
+  // stays bright while the pointer is over its controls.
+  const Move moves[] = {
+      {"Form1", kDarkBlue, kDarkBlue},     {"Frame1", kBrightBlue, kDarkBlue},
+      {"Slider1", kBrightBlue, kDarkBlue}, {"Frame2", kDarkBlue, kBrightBlue},
+      {"Frame1", kBrightBlue, kDarkBlue},  {"Form1", kDarkBlue, kDarkBlue},
+      {"Frame2", kDarkBlue, kBrightBlue},  {"Frame2", kDarkBlue, kBrightBlue},
+  };
+  for (const Move& move : moves) {
+    User([&] {
+      if (std::string(move.over) == "Form1")
+        form1().UserMouseMove();
+      else
+        form1().Find(move.over).UserMouseMove();
+    });
+    EXPECT_EQ(form1().Frame1().ForeColor(), move.frame1) << move.over;
+    EXPECT_EQ(form1().Frame2().ForeColor(), move.frame2) << move.over;
+  }
+}
+
+TEST_F(MainWindowTest, ClosingTheMainWindowEndsTheProgram) {
+  StartWith(Driver(nullopt, nullopt));
+  EXPECT_TRUE(User([this] { form1().UserClose(); }));
+  EXPECT_EQ(host.messages(), std::vector<ShownMessage>{});
+}
+
+}  // namespace
+}  // namespace movarin_test

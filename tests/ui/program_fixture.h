@@ -1,0 +1,130 @@
+// The whole program over the emulated registry and the scripted host: a
+// test seeds the driver's values as REGEDIT4 text, starts the program, acts
+// as the user and reads back the registry bytes, message boxes and shell
+// calls.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/emulated/emulated.h"
+#include "tests/support/scripted_host.h"
+#include "ui/about/form4.h"
+#include "ui/main/form1.h"
+#include "ui/main/program.h"
+#include "ui/pergame/form2.h"
+
+namespace movarin_test {
+
+inline constexpr const char* kGlobalKey =
+    "SOFTWARE\\PowerVR\\KYRO\\Global\\D3D";
+inline constexpr const char* kGamesKey =
+    "SOFTWARE\\PowerVR\\KYRO\\Game Settings\\D3D";
+inline constexpr const char* kClockKey =
+    "SOFTWARE\\PowerVR\\KYRO\\HWSettings\\PMXKERN";
+inline constexpr const char* kLodName = "MIPMapThreshold";
+inline constexpr const char* kClockName = "CorePLLFreq2";
+
+// REGEDIT4 text holding the driver's two values as REG_SZ; nullopt leaves a
+// value out.
+inline std::string Driver(const std::optional<std::string>& levelOfDetail,
+                          const std::optional<std::string>& clock) {
+  std::string text = "REGEDIT4\n\n";
+  if (levelOfDetail)
+    text +=
+        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\PowerVR\\KYRO\\Global\\D3D]\n"
+        "\"MIPMapThreshold\"=\"" +
+        *levelOfDetail + "\"\n\n";
+  if (clock)
+    text +=
+        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\PowerVR\\KYRO\\HWSettings\\PMXKERN]\n"
+        "\"CorePLLFreq2\"=\"" +
+        *clock + "\"\n\n";
+  return text;
+}
+
+// A value's registry type and bytes as "type: hex bytes", or "absent".
+inline std::string Raw(const std::string& key, const std::string& name) {
+  const auto value =
+      platform::emulated::GetRawValue(platform::kHkeyLocalMachine, key, name);
+  if (!value) return "absent";
+  std::string text = std::to_string(value->type) + ":";
+  for (std::uint8_t byte : value->data) {
+    char hex[4];
+    std::snprintf(hex, sizeof hex, " %02X", byte);
+    text += hex;
+  }
+  return text;
+}
+
+// What a REG_SZ holding text looks like to Raw: type 1, the text, one NUL.
+inline std::string Sz(const std::string& text) {
+  std::string raw = "1:";
+  for (unsigned char c : text) {
+    char hex[4];
+    std::snprintf(hex, sizeof hex, " %02X", c);
+    raw += hex;
+  }
+  return raw + " 00";
+}
+
+inline ShownMessage RuntimeErrorBox(int number,
+                                    const std::string& description) {
+  return {"Run-time error '" + std::to_string(number) + "':\n\n" + description,
+          forms::kVbCritical, "Movarin", forms::kVbOK};
+}
+
+class ProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override { platform::emulated::Reset(); }
+  void TearDown() override {
+    EXPECT_EQ(host.scriptErrors(), std::vector<std::string>{});
+    EXPECT_EQ(host.stepsLeft(), 0u) << "scripted steps never used";
+    EXPECT_EQ(host.answersLeft(), 0u) << "scripted answers never used";
+  }
+
+  void Seed(const std::string& regedit4) {
+    ASSERT_TRUE(platform::emulated::LoadRegedit4(regedit4)) << regedit4;
+  }
+  // Starts the program; true when it ended during start-up.
+  bool Start() {
+    return host.RunUntilEnd([this] { program.Start(); });
+  }
+  // Seeds, starts, and expects the main window shown.
+  void StartWith(const std::string& regedit4) {
+    Seed(regedit4);
+    ASSERT_FALSE(Start());
+    ASSERT_EQ(form1().State(), forms::FormState::kShown);
+  }
+  // User input at the top level; true when the program ended in it.
+  bool User(const std::function<void()>& input) {
+    return host.RunUntilEnd(input);
+  }
+
+  // Selects "To one game only" and confirms the dialog with name.
+  void ChooseOneGame(const std::string& name) {
+    host.Then([this, name] {
+      form2().Text1().UserEdit(name);
+      form2().Command1().UserClick();
+    });
+    ASSERT_FALSE(User([this] { form1().Option1().UserClick(); }));
+    ASSERT_EQ(form2().State(), forms::FormState::kHidden);
+  }
+  bool Apply() {
+    return User([this] { form1().Command1().UserClick(); });
+  }
+
+  Form1& form1() { return program.form1(); }
+  Form2& form2() { return program.form2(); }
+  Form4& form4() { return program.form4(); }
+
+  ScriptedHost host;
+  Program program{host};
+};
+
+}  // namespace movarin_test
