@@ -32,5 +32,6 @@ void Form4::Label9_Click() {
 }
 
 void Form4::OpenLink(const std::string& address) {
-  platform::ShellExecuteA(hWnd(), "Open", address.c_str(), "", "", kSwShowNormal);
+  platform::ShellExecuteA(hWnd(), "Open", address.c_str(), "", "",
+                          kSwShowNormal);
 }

@@ -24,7 +24,9 @@ class Form4 : public forms::Form {
   forms::Label& Label4() { return Get<forms::Label>("Label4"); }
   forms::Label& Label5() { return Get<forms::Label>("Label5"); }
   forms::Label& Label7() { return Get<forms::Label>("Label7"); }
-  forms::CommandButton& Command3() { return Get<forms::CommandButton>("Command3"); }
+  forms::CommandButton& Command3() {
+    return Get<forms::CommandButton>("Command3");
+  }
   forms::Frame& Frame1() { return Get<forms::Frame>("Frame1"); }
   forms::PictureBox& Picture1() { return Get<forms::PictureBox>("Picture1"); }
   forms::Label& Label8() { return Get<forms::Label>("Label8"); }

@@ -17,6 +17,7 @@ constexpr forms::FontDesign kBold = {"MS Sans Serif", 8.25, 700};
 constexpr forms::FontDesign kLink = {"MS Sans Serif", 8.25, 400, true};
 
 // In tab order.
+// clang-format off
 constexpr ControlDesign kControls[] = {
     {.name = "Label1", .kind = Kind::kLabel, .container = "", .text = "Movarin",
      .left = 810, .top = 135, .width = 1290, .height = 195, .tabIndex = 0,
@@ -54,6 +55,7 @@ constexpr ControlDesign kControls[] = {
      .left = 1845, .top = 1305, .width = 1875, .height = 195, .tabIndex = 10,
      .foreColor = kBlue, .font = kLink, .autoSize = true, .mouseIcon = IDC_HAND_POINTER},
 };
+// clang-format on
 
 }  // namespace
 

@@ -16,9 +16,11 @@ namespace {
 constexpr const char* kRoot = "HKLM";
 constexpr const char* kText = "S";
 constexpr const char* kGlobalD3DKey = "SOFTWARE\\PowerVR\\KYRO\\Global\\D3D";
-constexpr const char* kGameD3DKeyPrefix = "SOFTWARE\\PowerVR\\KYRO\\Game Settings\\D3D\\";
+constexpr const char* kGameD3DKeyPrefix =
+    "SOFTWARE\\PowerVR\\KYRO\\Game Settings\\D3D\\";
 constexpr const char* kLevelOfDetailName = "MIPMapThreshold";
-constexpr const char* kClockKey = "SOFTWARE\\PowerVR\\KYRO\\HWSettings\\PMXKERN";
+constexpr const char* kClockKey =
+    "SOFTWARE\\PowerVR\\KYRO\\HWSettings\\PMXKERN";
 constexpr const char* kClockName = "CorePLLFreq2";
 constexpr const char* kDefaultLevelOfDetail = "0";
 constexpr const char* kDefaultClock = "175";
@@ -28,8 +30,10 @@ constexpr const char* kLevelOfDetailPrefix = "Level Of Detail  =  ";
 constexpr forms::Color kCaptionNormal = 0x800000;
 constexpr forms::Color kCaptionHighlight = 0xFF0000;
 
-constexpr const char* kRestartPrompt = "You have to restart Windows. Do it now ?";
-constexpr const char* kRestartCommand = "C:\\WINDOWS\\RUNDLL.EXE user.exe,exitwindowsexec";
+constexpr const char* kRestartPrompt =
+    "You have to restart Windows. Do it now ?";
+constexpr const char* kRestartCommand =
+    "C:\\WINDOWS\\RUNDLL.EXE user.exe,exitwindowsexec";
 constexpr int kSwShowMinimized = 2;  // minimized and active
 
 // Whether a stored clock text stands for the slider's clock. A text that is
@@ -37,7 +41,8 @@ constexpr int kSwShowMinimized = 2;  // minimized and active
 // simply a different clock.
 bool SameClock(std::int32_t clock, const std::string& stored) {
   const registry::NumberResult number = registry::TextToLong(stored);
-  if (number.error == registry::NumberError::kTypeMismatch) throw forms::TypeMismatch();
+  if (number.error == registry::NumberError::kTypeMismatch)
+    throw forms::TypeMismatch();
   return number.error == registry::NumberError::kNone && number.value == clock;
 }
 
@@ -64,13 +69,16 @@ void Form1::Form_Load() {
   registry::SettingValue clock;
   registry::ReadStoreValue(kRoot, kGlobalD3DKey, kLevelOfDetailName, kText,
                            kDefaultLevelOfDetail, levelOfDetail);
-  registry::ReadStoreValue(kRoot, kClockKey, kClockName, kText, kDefaultClock, clock);
+  registry::ReadStoreValue(kRoot, kClockKey, kClockName, kText, kDefaultClock,
+                           clock);
   Slider2().SetValue(forms::CLng(levelOfDetail.text()));
   Label1().SetCaption(kLevelOfDetailPrefix + levelOfDetail.text());
   Slider1().SetValue(forms::CLng(clock.text()));
 }
 
-void Form1::Slider1_Change() { gfx().SetCaption(forms::CStr(Slider1().Value())); }
+void Form1::Slider1_Change() {
+  gfx().SetCaption(forms::CStr(Slider1().Value()));
+}
 
 void Form1::Slider2_Change() {
   Label1().SetCaption(kLevelOfDetailPrefix + forms::CStr(Slider2().Value()));
@@ -116,10 +124,14 @@ void Form1::Command1_Click() {
         [this] { return kGameD3DKeyPrefix + program_.form2().Text1().Text(); });
   }
   registry::SettingValue storedClock;
-  registry::ReadStoreValue(kRoot, kClockKey, kClockName, kText, kDefaultClock, storedClock);
-  registry::WriteStoreValue(kRoot, kClockKey, kClockName, kText, Slider1().Value());
+  registry::ReadStoreValue(kRoot, kClockKey, kClockName, kText, kDefaultClock,
+                           storedClock);
+  registry::WriteStoreValue(kRoot, kClockKey, kClockName, kText,
+                            Slider1().Value());
   if (SameClock(Slider1().Value(), storedClock.text())) return;
-  if (app().MsgBox(kRestartPrompt, forms::kVbYesNo, forms::kAppTitle) != forms::kVbYes) return;
+  if (app().MsgBox(kRestartPrompt, forms::kVbYesNo, forms::kAppTitle) !=
+      forms::kVbYes)
+    return;
   if (platform::StartProgram(kRestartCommand, kSwShowMinimized) != 0) {
     throw forms::FileNotFound();
   }

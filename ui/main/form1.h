@@ -26,8 +26,12 @@ class Form1 : public forms::Form {
   forms::OptionButton& Option2() { return Get<forms::OptionButton>("Option2"); }
   forms::OptionButton& Option1() { return Get<forms::OptionButton>("Option1"); }
   forms::Label& Label4() { return Get<forms::Label>("Label4"); }
-  forms::CommandButton& Command2() { return Get<forms::CommandButton>("Command2"); }
-  forms::CommandButton& Command1() { return Get<forms::CommandButton>("Command1"); }
+  forms::CommandButton& Command2() {
+    return Get<forms::CommandButton>("Command2");
+  }
+  forms::CommandButton& Command1() {
+    return Get<forms::CommandButton>("Command1");
+  }
 
   // Reads the stored level of detail and clock into the sliders. A stored
   // text that does not read as a number is an unhandled error.

@@ -19,6 +19,7 @@ constexpr forms::FontDesign kBold = {"MS Sans Serif", 8.25, 700};
 constexpr forms::FontDesign kCredit = {"Arial", 8.25, 400};
 
 // In design order within each container.
+// clang-format off
 constexpr ControlDesign kControls[] = {
     {.name = "Command2", .kind = Kind::kButton, .container = "", .text = "About",
      .left = 1470, .top = 3885, .width = 870, .height = 330, .tabIndex = 14,
@@ -78,6 +79,7 @@ constexpr ControlDesign kControls[] = {
      .left = 210, .top = 3990, .width = 900, .height = 210, .tabIndex = 11,
      .foreColor = kWhite, .font = kCredit, .autoSize = true},
 };
+// clang-format on
 
 }  // namespace
 

@@ -23,7 +23,8 @@ void Form2::BindEvents() {
 
 void Form2::Command1_Click() {
   if (Text1().Text() == "") {
-    app().MsgBox(kEmptyNameMessage, forms::kVbOKOnly | forms::kVbCritical, forms::kAppTitle);
+    app().MsgBox(kEmptyNameMessage, forms::kVbOKOnly | forms::kVbCritical,
+                 forms::kAppTitle);
     return;
   }
   Hide();

@@ -14,8 +14,12 @@ class Form2 : public forms::Form {
 
   forms::Label& Label5() { return Get<forms::Label>("Label5"); }
   forms::TextBox& Text1() { return Get<forms::TextBox>("Text1"); }
-  forms::CommandButton& Command1() { return Get<forms::CommandButton>("Command1"); }
-  forms::CommandButton& Command4() { return Get<forms::CommandButton>("Command4"); }
+  forms::CommandButton& Command1() {
+    return Get<forms::CommandButton>("Command1");
+  }
+  forms::CommandButton& Command4() {
+    return Get<forms::CommandButton>("Command4");
+  }
 
   // OK: an empty name is refused with a message box; any other name hides
   // the dialog (ending its modal display) and goes into Option1's caption.

@@ -8,6 +8,7 @@ using forms::ControlDesign;
 using forms::Kind;
 
 // In tab order.
+// clang-format off
 constexpr ControlDesign kControls[] = {
     {.name = "Label5", .kind = Kind::kLabel, .container = "",
      .text = "Enter executable's name :",
@@ -21,6 +22,7 @@ constexpr ControlDesign kControls[] = {
      .left = 945, .top = 735, .width = 825, .height = 285, .tabIndex = 3,
      .cancel = true},
 };
+// clang-format on
 
 }  // namespace
 
