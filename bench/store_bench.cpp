@@ -18,7 +18,8 @@ const std::string kBase = "SOFTWARE\\PowerVR\\KYRO\\Game Settings\\D3D\\";
 std::vector<std::string> KeyPaths() {
   std::vector<std::string> paths;
   paths.reserve(kKeys);
-  for (int i = 0; i < kKeys; ++i) paths.push_back(kBase + "game" + std::to_string(i) + ".exe");
+  for (int i = 0; i < kKeys; ++i)
+    paths.push_back(kBase + "game" + std::to_string(i) + ".exe");
   return paths;
 }
 
@@ -29,7 +30,8 @@ const std::vector<std::string>& Hive() {
     std::vector<std::string> p = KeyPaths();
     for (int i = 0; i < kKeys; ++i) {
       registry::WriteStoreValue("HKLM", p[i], "MIPMapThreshold", "S", i % 11);
-      registry::WriteStoreValue("HKLM", p[i], "CorePLLFreq2", "S", 175 + i % 36);
+      registry::WriteStoreValue("HKLM", p[i], "CorePLLFreq2", "S",
+                                175 + i % 36);
     }
     return p;
   }();
@@ -55,8 +57,8 @@ void BM_ReadStoreValueDword(benchmark::State& state) {
   std::size_t i = 0;
   registry::SettingValue result;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(
-        registry::ReadStoreValue("HKLM", paths[i], "MIPMapThreshold", "D", 0, result));
+    benchmark::DoNotOptimize(registry::ReadStoreValue(
+        "HKLM", paths[i], "MIPMapThreshold", "D", 0, result));
     i = (i + 7919) % paths.size();
   }
 }
@@ -67,8 +69,8 @@ void BM_WriteStoreValue(benchmark::State& state) {
   std::size_t i = 0;
   std::int32_t value = 0;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(registry::WriteStoreValue("HKLM", paths[i], "MIPMapThreshold",
-                                                       "S", value));
+    benchmark::DoNotOptimize(registry::WriteStoreValue(
+        "HKLM", paths[i], "MIPMapThreshold", "S", value));
     value = (value + 1) % 11;
     i = (i + 7919) % paths.size();
   }
@@ -79,7 +81,8 @@ void BM_DeleteAndWrite(benchmark::State& state) {
   const std::vector<std::string>& paths = Hive();
   std::size_t i = 0;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(registry::DeleteStoreValue("HKLM", paths[i], "MIPMapThreshold"));
+    benchmark::DoNotOptimize(
+        registry::DeleteStoreValue("HKLM", paths[i], "MIPMapThreshold"));
     benchmark::DoNotOptimize(
         registry::WriteStoreValue("HKLM", paths[i], "MIPMapThreshold", "S", 3));
     i = (i + 7919) % paths.size();

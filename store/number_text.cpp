@@ -26,18 +26,21 @@ constexpr std::int64_t kExponentCap = 100000;
 struct Symbols {
   char decimal = '.';
   char thousands = ',';
-  char thousandsAlt = kNoSeparator;  // a blank, when thousands is a no-break space
+  char thousandsAlt =
+      kNoSeparator;  // a blank, when thousands is a no-break space
   std::string_view currency = kCurrencySymbol;
 };
 
 Symbols SymbolsOf(const platform::NumberFormat& format) {
   Symbols s;
   if (!format.decimalSeparator.empty()) s.decimal = format.decimalSeparator[0];
-  s.thousands = format.thousandsSeparator.empty() ? kNoSeparator
-                                                  : format.thousandsSeparator[0];
+  s.thousands = format.thousandsSeparator.empty()
+                    ? kNoSeparator
+                    : format.thousandsSeparator[0];
   // The decimal separator masks an equal thousands separator.
   if (s.thousands == s.decimal) s.thousands = kNoSeparator;
-  if (static_cast<unsigned char>(s.thousands) == kNoBreakSpace) s.thousandsAlt = ' ';
+  if (static_cast<unsigned char>(s.thousands) == kNoBreakSpace)
+    s.thousandsAlt = ' ';
   return s;
 }
 
@@ -172,7 +175,8 @@ class Scanner {
         out.digits.push_back(static_cast<std::uint8_t>(c - '0'));
       } else if (!hexOrOctal && AtThousands()) {
         // Accepted anywhere after the first digit, even in the fraction.
-      } else if (!hexOrOctal && !decimal_ && !exponent_ && c == symbols_.decimal) {
+      } else if (!hexOrOctal && !decimal_ && !exponent_ &&
+                 c == symbols_.decimal) {
         decimal_ = true;
         if (out.digits.empty()) {
           ++pos_;
@@ -198,7 +202,8 @@ class Scanner {
   void ReadExponent(Scanned& out) {
     std::int64_t exponent = 0;
     while (pos_ < text_.size() && IsDigit(text_[pos_])) {
-      if (exponent < kExponentCap) exponent = exponent * 10 + (text_[pos_] - '0');
+      if (exponent < kExponentCap)
+        exponent = exponent * 10 + (text_[pos_] - '0');
       ++pos_;
     }
     out.power10 += negativeExponent_ ? -exponent : exponent;
@@ -247,7 +252,8 @@ NumberResult FromBase(const Scanned& s) {
     pattern = (pattern << shift) | d;
     if (pattern > 0xFFFFFFFFu) return {NumberError::kOverflow, 0};
   }
-  return {NumberError::kNone, static_cast<std::int32_t>(static_cast<std::uint32_t>(pattern))};
+  return {NumberError::kNone,
+          static_cast<std::int32_t>(static_cast<std::uint32_t>(pattern))};
 }
 
 // digits × 10^power10 rounded to the nearest integer, an exact half to the
@@ -269,12 +275,14 @@ NumberResult FromDecimal(const Scanned& s) {
 
   std::uint64_t magnitude = 0;
   for (std::int64_t i = 0; i < wholeDigits; ++i) {
-    magnitude = magnitude * 10 + (i < count ? s.digits[first + i] : 0);
+    magnitude = magnitude * 10 +
+                (i < count ? s.digits[first + static_cast<std::size_t>(i)] : 0);
   }
   if (wholeDigits >= 0 && wholeDigits < count) {
     // The fraction's first digit decides; trailing zeros are gone, so any
     // digit after it makes the fraction more than a half.
-    const std::uint8_t lead = s.digits[first + wholeDigits];
+    const std::uint8_t lead =
+        s.digits[first + static_cast<std::size_t>(wholeDigits)];
     const bool more = wholeDigits + 1 < count;
     if (lead > 5 || (lead == 5 && (more || (magnitude & 1) != 0))) ++magnitude;
   }
@@ -300,7 +308,8 @@ NumberResult TextToLong(std::string_view text,
   if (!Scanner(text, symbols).Scan(scanned)) {
     return {NumberError::kTypeMismatch, 0};
   }
-  return scanned.base == Base::kDecimal ? FromDecimal(scanned) : FromBase(scanned);
+  return scanned.base == Base::kDecimal ? FromDecimal(scanned)
+                                        : FromBase(scanned);
 }
 
 NumberResult TextToLong(std::string_view text) {

@@ -4,6 +4,8 @@
 // conversion that fails, an allocation that fails) ends the procedure with
 // the working status reached so far, the caller's result untouched and any
 // key it opened closed.
+#include "store/registry.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -11,8 +13,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
-#include "store/registry.h"
 
 namespace registry {
 namespace {
@@ -30,7 +30,9 @@ constexpr std::int32_t kWordMax = 32767;
 
 enum class Kind { kString, kBoolean, kDword, kOther };
 
-char ToUpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+char ToUpperAscii(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 std::string ToUpperAscii(const std::string& text) {
   std::string upper = text;
@@ -53,9 +55,12 @@ struct RootName {
 
 // In the order the names are tried.
 constexpr RootName kRootNames[] = {
-    {"HKCU", platform::kHkeyCurrentUser}, {"HKLM", platform::kHkeyLocalMachine},
-    {"HKU", platform::kHkeyUsers},        {"HKDD", platform::kHkeyDynData},
-    {"HKCC", platform::kHkeyCurrentConfig}, {"HKCR", platform::kHkeyClassesRoot},
+    {"HKCU", platform::kHkeyCurrentUser},
+    {"HKLM", platform::kHkeyLocalMachine},
+    {"HKU", platform::kHkeyUsers},
+    {"HKDD", platform::kHkeyDynData},
+    {"HKCC", platform::kHkeyCurrentConfig},
+    {"HKCR", platform::kHkeyClassesRoot},
 };
 
 // A resolved store location: a registry root, or the INI file the search
@@ -77,7 +82,8 @@ std::string DirectoryPart(const std::string& path) {
 Location Resolve(const std::string& location, bool wantPath) {
   const std::string upper = ToUpperAscii(location);
   for (const RootName& r : kRootNames) {
-    if (upper == r.name) return {static_cast<std::uint32_t>(r.root), std::string()};
+    if (upper == r.name)
+      return {static_cast<std::uint32_t>(r.root), std::string()};
   }
   // An empty location names no file; the search would take it as the
   // current directory's first file.
@@ -88,13 +94,15 @@ Location Resolve(const std::string& location, bool wantPath) {
   } catch (...) {
     return {};  // a failing search counts as no match
   }
-  if (found.outcome != platform::FileSearch::Outcome::kFound || found.name.empty()) {
+  if (found.outcome != platform::FileSearch::Outcome::kFound ||
+      found.name.empty()) {
     return {};
   }
   if (!wantPath) return {kIniFile, std::string()};
   // The profile functions look for a bare name elsewhere than the search
   // did, so they get the very file that was found.
-  std::string path = platform::FullPathName(DirectoryPart(location) + found.name);
+  std::string path =
+      platform::FullPathName(DirectoryPart(location) + found.name);
   if (path.empty()) return {};
   return {kIniFile, std::move(path)};
 }
@@ -127,7 +135,8 @@ std::optional<std::int16_t> ToBooleanWord(const SettingValue& value) {
       return value.word() != 0 ? kTrueWord : kFalseWord;
     case SettingValue::Tag::kString: {
       const NumberResult n = TextToLong(value.text());
-      if (n.error == NumberError::kNone) return n.value != 0 ? kTrueWord : kFalseWord;
+      if (n.error == NumberError::kNone)
+        return n.value != 0 ? kTrueWord : kFalseWord;
       if (n.error == NumberError::kOverflow) return kTrueWord;
       if (EqualsIgnoringCase(value.text(), "True")) return kTrueWord;
       if (EqualsIgnoringCase(value.text(), "False")) return kFalseWord;
@@ -164,7 +173,8 @@ struct RegistryData {
   std::vector<std::uint8_t> bytes;
 };
 
-std::optional<RegistryData> ToRegistryData(Kind kind, const SettingValue& value) {
+std::optional<RegistryData> ToRegistryData(Kind kind,
+                                           const SettingValue& value) {
   RegistryData data;
   switch (kind) {
     case Kind::kString: {
@@ -188,7 +198,8 @@ std::optional<RegistryData> ToRegistryData(Kind kind, const SettingValue& value)
       const std::optional<std::int16_t> word = ToWord(value);
       if (!word) return std::nullopt;
       // Widened with its sign.
-      const auto bits = static_cast<std::uint32_t>(static_cast<std::int32_t>(*word));
+      const auto bits =
+          static_cast<std::uint32_t>(static_cast<std::int32_t>(*word));
       data.type = platform::kRegDword;
       data.bytes = {static_cast<std::uint8_t>(bits & 0xFF),
                     static_cast<std::uint8_t>((bits >> 8) & 0xFF),
@@ -234,7 +245,8 @@ std::uint16_t LittleEndianWord(const std::uint8_t* bytes) {
 }
 
 std::uint32_t LittleEndianDword(const std::uint8_t* bytes) {
-  return static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
+  return static_cast<std::uint32_t>(bytes[0]) |
+         (static_cast<std::uint32_t>(bytes[1]) << 8) |
          (static_cast<std::uint32_t>(bytes[2]) << 16) |
          (static_cast<std::uint32_t>(bytes[3]) << 24);
 }
@@ -253,7 +265,8 @@ std::int32_t ReadIni(const Location& where, const std::string& section,
         section.c_str(), name.c_str(), defaultText->c_str(), buffer.data(),
         kProfileBufferSize, where.iniPath.c_str());
     status = kStatusSuccess;
-    const std::size_t length = count < kProfileBufferSize ? count : kProfileBufferSize - 1;
+    const std::size_t length =
+        count < kProfileBufferSize ? count : kProfileBufferSize - 1;
     value = SettingValue(std::string(buffer.data(), length));
     return status;
   }
@@ -270,16 +283,18 @@ template <std::size_t N>
 long QueryFixed(Key key, const std::string& name, std::uint8_t (&field)[N]) {
   std::uint32_t type = 0;
   std::uint32_t size = N;
-  return platform::RegQueryValueExA(key, name.c_str(), nullptr, &type, field, &size);
+  return platform::RegQueryValueExA(key, name.c_str(), nullptr, &type, field,
+                                    &size);
 }
 
 // Fills value when the query delivered one.
 std::int32_t ReadRegistry(Key root, const std::string& keyPath,
                           const std::string& name, Kind kind,
-                          std::optional<SettingValue>& value, std::int32_t& status) {
+                          std::optional<SettingValue>& value,
+                          std::int32_t& status) {
   OpenKey key;
   status = Code(platform::RegOpenKeyExA(root, keyPath.c_str(), 0,
-                                   platform::kKeyQueryValue, key.Out()));
+                                        platform::kKeyQueryValue, key.Out()));
   if (status != platform::kErrorSuccess) return status;
   key.MarkOpen();
 
@@ -288,13 +303,13 @@ std::int32_t ReadRegistry(Key root, const std::string& keyPath,
       std::uint8_t probe = 0;  // a real buffer, offering no room
       std::uint32_t type = 0;
       std::uint32_t size = kRegSzSizeProbe;
-      status = Code(platform::RegQueryValueExA(key.get(), name.c_str(), nullptr, &type,
-                                          &probe, &size));
+      status = Code(platform::RegQueryValueExA(key.get(), name.c_str(), nullptr,
+                                               &type, &probe, &size));
       std::vector<std::uint8_t> data;
       if (status == platform::kErrorMoreData) {
         data.resize(size);
-        status = Code(platform::RegQueryValueExA(key.get(), name.c_str(), nullptr, &type,
-                                            data.data(), &size));
+        status = Code(platform::RegQueryValueExA(
+            key.get(), name.c_str(), nullptr, &type, data.data(), &size));
       }
       if (status != platform::kErrorSuccess) {
         key.Close();
@@ -302,8 +317,10 @@ std::int32_t ReadRegistry(Key root, const std::string& keyPath,
       }
       // The terminating NUL is dropped; a value of no bytes at all reads as
       // the empty string.
-      const std::size_t length = size == 0 ? 0 : std::min<std::size_t>(size - 1, data.size());
-      value = SettingValue(std::string(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(length)));
+      const std::size_t length =
+          size == 0 ? 0 : std::min<std::size_t>(size - 1, data.size());
+      value = SettingValue(std::string(
+          data.begin(), data.begin() + static_cast<std::ptrdiff_t>(length)));
       break;
     }
     case Kind::kBoolean: {
@@ -313,7 +330,8 @@ std::int32_t ReadRegistry(Key root, const std::string& keyPath,
         key.Close();
         return status;
       }
-      value = SettingValue::Boolean(static_cast<std::int16_t>(LittleEndianWord(field)));
+      value = SettingValue::Boolean(
+          static_cast<std::int16_t>(LittleEndianWord(field)));
       break;
     }
     case Kind::kDword: {
@@ -351,7 +369,8 @@ std::int32_t Read(const std::string& location, const std::string& keyPath,
   std::int32_t outcome = status;
   if (where.root == kIniFile) {
     outcome = ReadIni(where, keyPath, name, kind, defaultValue, value, status);
-  } else if (kind != Kind::kOther) {  // another kind reads nothing: no key opened
+  } else if (kind !=
+             Kind::kOther) {  // another kind reads nothing: no key opened
     outcome = ReadRegistry(where.root, keyPath, name, kind, value, status);
   }
   if (value) result = std::move(*value);
@@ -370,8 +389,8 @@ std::int32_t Write(const std::string& location, const std::string& keyPath,
     const std::optional<std::string> text = ToText(value);
     if (!text) return status;
     // The profile write's own outcome is not reported.
-    platform::WritePrivateProfileStringA(keyPath.c_str(), name.c_str(), text->c_str(),
-                                         where.iniPath.c_str());
+    platform::WritePrivateProfileStringA(keyPath.c_str(), name.c_str(),
+                                         text->c_str(), where.iniPath.c_str());
     status = kStatusSuccess;
     return status;
   }
@@ -384,15 +403,16 @@ std::int32_t Write(const std::string& location, const std::string& keyPath,
   OpenKey key;
   const platform::SecurityAttributes security{};
   std::uint32_t disposition = 0;
-  status = Code(platform::RegCreateKeyExA(where.root, keyPath.c_str(), 0, "", 0,
-                                     platform::kKeySetValue | platform::kKeyCreateSubKey,
-                                     &security, key.Out(), &disposition));
+  status = Code(platform::RegCreateKeyExA(
+      where.root, keyPath.c_str(), 0, "", 0,
+      platform::kKeySetValue | platform::kKeyCreateSubKey, &security, key.Out(),
+      &disposition));
   if (status != platform::kErrorSuccess) return status;
   key.MarkOpen();
 
-  status = Code(platform::RegSetValueExA(key.get(), name.c_str(), 0, data->type,
-                                    data->bytes.data(),
-                                    static_cast<std::uint32_t>(data->bytes.size())));
+  status = Code(platform::RegSetValueExA(
+      key.get(), name.c_str(), 0, data->type, data->bytes.data(),
+      static_cast<std::uint32_t>(data->bytes.size())));
   if (status != platform::kErrorSuccess) {
     key.Close();
     return status;
@@ -416,7 +436,7 @@ std::int32_t Delete(const std::string& location, const std::string& keyPath,
 
   OpenKey key;
   status = Code(platform::RegOpenKeyExA(where.root, keyPath.c_str(), 0,
-                                   platform::kKeySetValue, key.Out()));
+                                        platform::kKeySetValue, key.Out()));
   if (status == platform::kErrorSuccess) {
     key.MarkOpen();
     status = Code(platform::RegDeleteValueA(key.get(), name.c_str()));
@@ -438,8 +458,9 @@ std::uint32_t ResolveStoreRoot(const std::string& location) {
 }
 
 std::int32_t ReadStoreValue(const std::string& location, const std::string& key,
-                            const std::string& valueName, const std::string& kind,
-                            SettingValue defaultValue, SettingValue& result) {
+                            const std::string& valueName,
+                            const std::string& kind, SettingValue defaultValue,
+                            SettingValue& result) {
   std::int32_t status = kStatusUnresolved;
   try {
     return Read(location, key, valueName, kind, defaultValue, result, status);
@@ -448,9 +469,10 @@ std::int32_t ReadStoreValue(const std::string& location, const std::string& key,
   }
 }
 
-std::int32_t WriteStoreValue(const std::string& location, const std::string& key,
-                             const std::string& valueName, const std::string& kind,
-                             SettingValue value) {
+std::int32_t WriteStoreValue(const std::string& location,
+                             const std::string& key,
+                             const std::string& valueName,
+                             const std::string& kind, SettingValue value) {
   std::int32_t status = kStatusUnresolved;
   try {
     return Write(location, key, valueName, kind, value, status);
@@ -459,7 +481,8 @@ std::int32_t WriteStoreValue(const std::string& location, const std::string& key
   }
 }
 
-std::int32_t DeleteStoreValue(const std::string& location, const std::string& key,
+std::int32_t DeleteStoreValue(const std::string& location,
+                              const std::string& key,
                               const std::string& valueName) {
   std::int32_t status = kStatusUnresolved;
   try {

@@ -1,9 +1,8 @@
 // TextToLong against the platform's own conversion, oleaut32's
 // VarI4FromStr in the user's locale, on every corpus text.
 #include <gtest/gtest.h>
-
-#include <windows.h>
 #include <oleauto.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>
@@ -23,12 +22,15 @@ struct Platform {
 
 Platform PlatformTextToLong(std::string_view text) {
   const std::string ansi(text);
-  const int length = MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, nullptr, 0);
-  std::vector<wchar_t> wide(static_cast<std::size_t>(length > 0 ? length : 1), L'\0');
+  const int length =
+      MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, nullptr, 0);
+  std::vector<wchar_t> wide(static_cast<std::size_t>(length > 0 ? length : 1),
+                            L'\0');
   MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, wide.data(), length);
   LONG out = 0;
   const HRESULT hr = VarI4FromStr(wide.data(), LOCALE_USER_DEFAULT, 0, &out);
-  if (hr == S_OK) return {NumberError::kNone, static_cast<std::int32_t>(out), hr};
+  if (hr == S_OK)
+    return {NumberError::kNone, static_cast<std::int32_t>(out), hr};
   if (hr == DISP_E_TYPEMISMATCH) return {NumberError::kTypeMismatch, 0, hr};
   if (hr == DISP_E_OVERFLOW) return {NumberError::kOverflow, 0, hr};
   return {NumberError::kNone, 0, hr};
@@ -38,8 +40,10 @@ TEST(NumberConformance, AgreesWithThePlatformOnEveryCorpusText) {
   // The corpus assumes the separators and currency symbol of en-US.
   char decimal[8] = {}, thousands[8] = {}, currency[8] = {};
   GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, decimal, sizeof decimal);
-  GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, thousands, sizeof thousands);
-  GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SCURRENCY, currency, sizeof currency);
+  GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, thousands,
+                 sizeof thousands);
+  GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SCURRENCY, currency,
+                 sizeof currency);
   if (std::string(decimal) != "." || std::string(thousands) != "," ||
       std::string(currency) != "$") {
     GTEST_SKIP() << "the user's locale is not en-US";

@@ -39,9 +39,13 @@ inline constexpr Entry kEntries[] = {
     {"\t7\t", kOk, 7},
     {"\r5\n", kOk, 5},
     {"\v5\f", kOk, 5},
-    {"\xa0" "5", kOk, 5},  // no-break space
+    {"\xa0"
+     "5",
+     kOk, 5},  // no-break space
     {"5\xa0", kOk, 5},
-    {"\x1c" "5", kMismatch, 0},
+    {"\x1c"
+     "5",
+     kMismatch, 0},
     {"5\x1f", kMismatch, 0},
     {"  -  12  ", kOk, -12},
     // Signs and parentheses, leading and trailing.

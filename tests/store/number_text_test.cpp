@@ -69,7 +69,10 @@ TEST(NumberText, FollowsTheNumberFormat) {
       {",", ".", "1,2,3", NumberError::kTypeMismatch, 0},
       {",", ".", ".5", NumberError::kTypeMismatch, 0},
       // A no-break space as thousands separator admits a plain blank too.
-      {",", "\xa0", "1\xa0" "000", NumberError::kNone, 1000},
+      {",", "\xa0",
+       "1\xa0"
+       "000",
+       NumberError::kNone, 1000},
       {",", "\xa0", "1 000", NumberError::kNone, 1000},
       {",", " ", "1 000", NumberError::kNone, 1000},
       // A thousands separator equal to the decimal one is no separator.
@@ -83,8 +86,8 @@ TEST(NumberText, FollowsTheNumberFormat) {
   };
   for (const FormatCase& c : cases) {
     const NumberResult r = TextToLong(c.text, Format(c.decimal, c.thousands));
-    EXPECT_EQ(r.error, c.error) << Shown(c.text) << " in " << Shown(c.decimal) << "/"
-                                << Shown(c.thousands);
+    EXPECT_EQ(r.error, c.error) << Shown(c.text) << " in " << Shown(c.decimal)
+                                << "/" << Shown(c.thousands);
     if (c.error == NumberError::kNone) {
       EXPECT_EQ(r.value, c.value) << Shown(c.text);
     }
@@ -93,7 +96,10 @@ TEST(NumberText, FollowsTheNumberFormat) {
 
 TEST(NumberText, ANulEndsTheText) {
   using namespace std::string_literals;
-  const NumberResult r = TextToLong("12\0" "34"s, Format(".", ","));
+  const NumberResult r = TextToLong(
+      "12\0"
+      "34"s,
+      Format(".", ","));
   EXPECT_EQ(r.error, NumberError::kNone);
   EXPECT_EQ(r.value, 12);
 }
@@ -102,8 +108,12 @@ TEST(NumberText, WritesDecimalDigitsWithALeadingMinusOnly) {
   const struct {
     std::int32_t value;
     const char* text;
-  } cases[] = {{0, "0"}, {3, "3"}, {175, "175"}, {-2, "-2"},
-               {INT32_MAX, "2147483647"}, {INT32_MIN, "-2147483648"}};
+  } cases[] = {{0, "0"},
+               {3, "3"},
+               {175, "175"},
+               {-2, "-2"},
+               {INT32_MAX, "2147483647"},
+               {INT32_MIN, "-2147483648"}};
   for (const auto& c : cases) {
     EXPECT_EQ(LongToText(c.value), c.text);
     const NumberResult back = TextToLong(LongToText(c.value), Format(".", ","));

@@ -41,15 +41,24 @@ SettingValue True() { return SettingValue::Boolean(-1); }
 SettingValue False() { return SettingValue::Boolean(0); }
 SettingValue Word(std::int16_t w) { return SettingValue::Boolean(w); }
 
-fixture::RawValue Raw(std::uint32_t type, Bytes data) { return {type, std::move(data)}; }
-fixture::RawValue Sz(const std::string& text) { return {platform::kRegSz, fixture::SzBytes(text)}; }
-fixture::RawValue Binary(Bytes data) { return {platform::kRegBinary, std::move(data)}; }
-fixture::RawValue Dword(Bytes data) { return {platform::kRegDword, std::move(data)}; }
+fixture::RawValue Raw(std::uint32_t type, Bytes data) {
+  return {type, std::move(data)};
+}
+fixture::RawValue Sz(const std::string& text) {
+  return {platform::kRegSz, fixture::SzBytes(text)};
+}
+fixture::RawValue Binary(Bytes data) {
+  return {platform::kRegBinary, std::move(data)};
+}
+fixture::RawValue Dword(Bytes data) {
+  return {platform::kRegDword, std::move(data)};
+}
 
 std::string Describe(const SettingValue& v) {
   switch (v.tag()) {
     case SettingValue::Tag::kString:
-      return "string \"" + v.text() + "\" (" + std::to_string(v.text().size()) + " chars)";
+      return "string \"" + v.text() + "\" (" + std::to_string(v.text().size()) +
+             " chars)";
     case SettingValue::Tag::kInteger:
       return "integer " + std::to_string(v.integer());
     case SettingValue::Tag::kBoolean:
@@ -59,7 +68,8 @@ std::string Describe(const SettingValue& v) {
 }
 
 #define EXPECT_VALUE(actual, expected) \
-  EXPECT_TRUE((actual) == (expected)) << Describe(actual) << " vs " << Describe(expected)
+  EXPECT_TRUE((actual) == (expected))  \
+      << Describe(actual) << " vs " << Describe(expected)
 
 class RegistryStore : public ::testing::Test {
  protected:
@@ -83,13 +93,23 @@ TEST_F(RegistryStore, RootNamesResolveInAnyCaseButUntrimmed) {
     const char* location;
     std::uint32_t root;
   } cases[] = {
-      {"HKCU", 0x80000001u}, {"hkcu", 0x80000001u}, {"HKLM", 0x80000002u},
-      {"Hklm", 0x80000002u}, {"HKU", 0x80000003u},  {"hku", 0x80000003u},
-      {"HKDD", 0x80000006u}, {"HKCC", 0x80000005u}, {"hKcC", 0x80000005u},
+      {"HKCU", 0x80000001u},
+      {"hkcu", 0x80000001u},
+      {"HKLM", 0x80000002u},
+      {"Hklm", 0x80000002u},
+      {"HKU", 0x80000003u},
+      {"hku", 0x80000003u},
+      {"HKDD", 0x80000006u},
+      {"HKCC", 0x80000005u},
+      {"hKcC", 0x80000005u},
       {"HKCR", 0x80000000u},
       // Not root names, and no such files either.
-      {" HKLM", 0}, {"HKLM ", 0}, {"HKEY_LOCAL_MACHINE", 0}, {"HK", 0},
-      {"", 0}, {"HKLM\\Software", 0},
+      {" HKLM", 0},
+      {"HKLM ", 0},
+      {"HKEY_LOCAL_MACHINE", 0},
+      {"HK", 0},
+      {"", 0},
+      {"HKLM\\Software", 0},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ResolveStoreRoot(c.location), c.root) << '"' << c.location << '"';
@@ -100,7 +120,8 @@ TEST_F(RegistryStore, RootNamesResolveInAnyCaseButUntrimmed) {
 
 struct ReadCase {
   const char* what;
-  std::optional<fixture::RawValue> stored;  // nullopt: the key holds no such value
+  std::optional<fixture::RawValue>
+      stored;  // nullopt: the key holds no such value
   const char* kind;
   SettingValue defaultValue;
   std::int32_t status;
@@ -116,8 +137,8 @@ TEST_F(RegistryStore, ReadsEachKindInItsOwnFormWhateverTheStoredType) {
       {"empty REG_SZ", Sz(""), "S", "x", 0, ""},
       {"REG_SZ of no bytes at all", Raw(platform::kRegSz, {}), "S", "x", 0, ""},
       {"REG_SZ over an integer default", Sz("3"), "S", 7, 0, "3"},
-      {"REG_DWORD as text drops the last byte", Dword({0x31, 0x32, 0x33, 0x34}), "S", "",
-       0, "123"},
+      {"REG_DWORD as text drops the last byte", Dword({0x31, 0x32, 0x33, 0x34}),
+       "S", "", 0, "123"},
       {"binary with NULs as text", Binary({'a', 0, 'b', 0}), "S", "", 0,
        std::string("a\0b", 3)},
       {"B on FF FF", Binary({0xFF, 0xFF}), "B", False(), 0, True()},
@@ -139,13 +160,15 @@ TEST_F(RegistryStore, ReadsEachKindInItsOwnFormWhateverTheStoredType) {
     SCOPED_TRACE(c.what);
     Clear();
     if (c.stored) {
-      ASSERT_TRUE(fixture::SeedRaw(kHkcu, kScratch, kName, c.stored->type, c.stored->data));
+      ASSERT_TRUE(fixture::SeedRaw(kHkcu, kScratch, kName, c.stored->type,
+                                   c.stored->data));
     } else {
       ASSERT_TRUE(fixture::SeedString(kHkcu, kScratch, "Other", "1"));
     }
     SettingValue result = "untouched";
-    EXPECT_EQ(ReadStoreValue("HKCU", kScratch, kName, c.kind, c.defaultValue, result),
-              c.status);
+    EXPECT_EQ(
+        ReadStoreValue("HKCU", kScratch, kName, c.kind, c.defaultValue, result),
+        c.status);
     EXPECT_VALUE(result, c.result);
   }
 }
@@ -163,8 +186,10 @@ TEST_F(RegistryStore, ReadOfAnAbsentKeyGivesTwoAndCreatesNothing) {
 
 TEST_F(RegistryStore, ReadsAValueOf64KiBWhole) {
   Bytes big(64 * 1024);
-  for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<std::uint8_t>('a' + i % 26);
-  ASSERT_TRUE(fixture::SeedRaw(kHkcu, kScratch, kName, platform::kRegBinary, big));
+  for (std::size_t i = 0; i < big.size(); ++i)
+    big[i] = static_cast<std::uint8_t>('a' + i % 26);
+  ASSERT_TRUE(
+      fixture::SeedRaw(kHkcu, kScratch, kName, platform::kRegBinary, big));
   SettingValue result;
   EXPECT_EQ(ReadStoreValue("HKCU", kScratch, kName, "S", "", result), 0);
   ASSERT_TRUE(result.IsString());
@@ -176,7 +201,8 @@ TEST_F(RegistryStore, ReadsAValueOf64KiBWhole) {
 TEST_F(RegistryStore, UnresolvedLocationKeepsTheDefault) {
   for (const char* kind : {"S", "B", "D"}) {
     SettingValue result = 1;
-    EXPECT_EQ(ReadStoreValue("HKXX", kScratch, kName, kind, True(), result), 99);
+    EXPECT_EQ(ReadStoreValue("HKXX", kScratch, kName, kind, True(), result),
+              99);
     EXPECT_VALUE(result, True());
   }
 }
@@ -194,7 +220,8 @@ struct WriteCase {
 TEST_F(RegistryStore, WritesEachKindWithItsTypeAndBytes) {
   const std::vector<WriteCase> cases = {
       {"S from 3", "S", 3, 0, Sz("3")},
-      {"S from 175", "S", 175, 0, Raw(platform::kRegSz, {0x31, 0x37, 0x35, 0x00})},
+      {"S from 175", "S", 175, 0,
+       Raw(platform::kRegSz, {0x31, 0x37, 0x35, 0x00})},
       {"S from -5", "S", -5, 0, Sz("-5")},
       {"S from empty text", "S", "", 0, Raw(platform::kRegSz, {0x00})},
       {"S from text", "s", "exemple.exe", 0, Sz("exemple.exe")},
@@ -230,15 +257,18 @@ TEST_F(RegistryStore, WritesEachKindWithItsTypeAndBytes) {
   for (const WriteCase& c : cases) {
     SCOPED_TRACE(c.what);
     Clear();
-    EXPECT_EQ(WriteStoreValue("HKCU", kScratch, kName, c.kind, c.value), c.status);
-    const std::optional<fixture::RawValue> raw = fixture::ReadRaw(kHkcu, kScratch, kName);
+    EXPECT_EQ(WriteStoreValue("HKCU", kScratch, kName, c.kind, c.value),
+              c.status);
+    const std::optional<fixture::RawValue> raw =
+        fixture::ReadRaw(kHkcu, kScratch, kName);
     if (c.stored) {
       ASSERT_TRUE(raw.has_value());
       EXPECT_EQ(raw->type, c.stored->type);
       EXPECT_EQ(raw->data, c.stored->data);
     } else {
       EXPECT_FALSE(raw.has_value());
-      EXPECT_FALSE(fixture::KeyExists(kHkcu, kScratch)) << "converted after the key was made";
+      EXPECT_FALSE(fixture::KeyExists(kHkcu, kScratch))
+          << "converted after the key was made";
     }
   }
 }
@@ -264,7 +294,8 @@ TEST_F(RegistryStore, WriteReplacesAValueOfAnotherType) {
 TEST_F(RegistryStore, WritesAndReadsBackA64KiBText) {
   const std::string big(64 * 1024, 'x');
   EXPECT_EQ(WriteStoreValue("HKCU", kScratch, kName, "S", big), 0);
-  const std::optional<fixture::RawValue> raw = fixture::ReadRaw(kHkcu, kScratch, kName);
+  const std::optional<fixture::RawValue> raw =
+      fixture::ReadRaw(kHkcu, kScratch, kName);
   ASSERT_TRUE(raw.has_value());
   EXPECT_EQ(raw->data.size(), big.size() + 1);
   SettingValue result;
@@ -298,7 +329,8 @@ TEST_F(RegistryStore, UnresolvedWriteTouchesNothing) {
 
 // ---- Deleting from the registry ----
 
-TEST_F(RegistryStore, DeleteRemovesAValueOfAnyTypeAndAnAbsentOneCountsAsDeleted) {
+TEST_F(RegistryStore,
+       DeleteRemovesAValueOfAnyTypeAndAnAbsentOneCountsAsDeleted) {
   const fixture::RawValue stored[] = {Sz("3"), Dword({1, 0, 0, 0}), Binary({}),
                                       Raw(platform::kRegSz, {})};
   for (const fixture::RawValue& raw : stored) {
@@ -316,7 +348,9 @@ TEST_F(RegistryStore, DeleteRemovesAValueOfAnyTypeAndAnAbsentOneCountsAsDeleted)
 }
 
 TEST_F(RegistryStore, DeleteUnderAnAbsentKeyCreatesNothing) {
-  EXPECT_EQ(DeleteStoreValue("HKLM", kScratch + "\\Game Settings\\D3D\\none.exe", kName), 0);
+  EXPECT_EQ(DeleteStoreValue(
+                "HKLM", kScratch + "\\Game Settings\\D3D\\none.exe", kName),
+            0);
   EXPECT_FALSE(fixture::KeyExists(kHklm, kScratch));
   EXPECT_EQ(DeleteStoreValue("HKXX", kScratch, kName), 99);
   EXPECT_EQ(DeleteStoreValue("", kScratch, kName), 99);
@@ -342,7 +376,8 @@ TEST_F(RegistryStore, AccessDeniedIsReportedAndNothingChanges) {
 
 std::string ReadFileBytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return std::string(std::istreambuf_iterator<char>(in),
+                     std::istreambuf_iterator<char>());
 }
 
 void WriteFileBytes(const fs::path& path, const std::string& bytes) {
@@ -357,7 +392,8 @@ std::string ProfileText(const fs::path& file, const std::string& section,
                         const std::string& key) {
   char buffer[1024] = {};
   const std::uint32_t n = platform::GetPrivateProfileStringA(
-      section.c_str(), key.c_str(), kAbsent, buffer, sizeof buffer, file.string().c_str());
+      section.c_str(), key.c_str(), kAbsent, buffer, sizeof buffer,
+      file.string().c_str());
   return std::string(buffer, n);
 }
 
@@ -368,9 +404,11 @@ class IniStore : public ::testing::Test {
     platform::emulated::Reset();
 #endif
     static std::atomic<int> serial{0};
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    dir_ = fs::temp_directory_path() /
-           ("movarin-store-" + std::to_string(stamp) + "-" + std::to_string(serial++));
+    const auto stamp =
+        std::chrono::steady_clock::now().time_since_epoch().count();
+    dir_ =
+        fs::temp_directory_path() / ("movarin-store-" + std::to_string(stamp) +
+                                     "-" + std::to_string(serial++));
     fs::create_directories(dir_);
     ini_ = dir_ / "settings.ini";
     WriteFileBytes(ini_, "[D3D]\r\nMIPMapThreshold=42\r\nName=exemple.exe\r\n");
@@ -408,7 +446,8 @@ TEST_F(IniStore, OnlyAnExistingOrdinaryFileResolves) {
   for (const auto& c : cases) {
     EXPECT_EQ(ResolveStoreRoot(c.location), c.root) << c.location;
     SettingValue result = "x";
-    EXPECT_EQ(ReadStoreValue(c.location, "D3D", kName, "S", "d", result), c.root ? 0 : 99)
+    EXPECT_EQ(ReadStoreValue(c.location, "D3D", kName, "S", "d", result),
+              c.root ? 0 : 99)
         << c.location;
   }
 }
@@ -428,7 +467,8 @@ TEST_F(IniStore, ReadsTextAndIntegers) {
       {"B reads an integer", "D3D", kName.c_str(), "B", False(), 42},
       {"another kind reads an integer", "D3D", kName.c_str(), "X", "d", 42},
       {"missing key: the default's text", "D3D", "None", "S", 5, "5"},
-      {"missing section: the default's text", "Other", kName.c_str(), "S", "0", "0"},
+      {"missing section: the default's text", "Other", kName.c_str(), "S", "0",
+       "0"},
       {"Boolean default as text", "Other", "None", "S", True(), "True"},
       {"missing key reads 0, not the default", "D3D", "None", "D", 7, 0},
       {"text that is no number reads 0", "D3D", "Name", "D", 7, 0},
@@ -436,7 +476,9 @@ TEST_F(IniStore, ReadsTextAndIntegers) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     SettingValue result = "untouched";
-    EXPECT_EQ(ReadStoreValue(location_, c.section, c.key, c.kind, c.defaultValue, result), 0);
+    EXPECT_EQ(ReadStoreValue(location_, c.section, c.key, c.kind,
+                             c.defaultValue, result),
+              0);
     EXPECT_VALUE(result, c.result);
   }
 }
@@ -495,14 +537,16 @@ TEST_F(IniStore, ARelativeLocationActsOnTheFileTheSearchFound) {
 }
 
 TEST_F(IniStore, APatternActsOnItsMatch) {
-  const std::string pattern =
-      dir_.string() + std::string(1, fs::path::preferred_separator) + "set*.ini";
+  const std::string pattern = dir_.string() +
+                              std::string(1, fs::path::preferred_separator) +
+                              "set*.ini";
   EXPECT_EQ(WriteStoreValue(pattern, "D3D", kName, "S", 6), 0);
   EXPECT_EQ(ProfileText(ini_, "D3D", kName), "6");
   SettingValue result;
   EXPECT_EQ(ReadStoreValue(pattern, "D3D", "Name", "S", "", result), 0);
   EXPECT_VALUE(result, SettingValue("exemple.exe"));
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1)
+  EXPECT_EQ(
+      std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1)
       << "no file named after the pattern";
 }
 
@@ -510,7 +554,8 @@ TEST_F(IniStore, UnresolvedLocationsTouchNoFile) {
   const std::string sep(1, fs::path::preferred_separator);
   fs::create_directories(dir_ / "folder");
   for (const std::string& location :
-       {std::string(), dir_.string() + sep + "missing.ini", dir_.string() + sep + "folder"}) {
+       {std::string(), dir_.string() + sep + "missing.ini",
+        dir_.string() + sep + "folder"}) {
     SCOPED_TRACE(location);
     SettingValue result = "x";
     EXPECT_EQ(ReadStoreValue(location, "D3D", kName, "S", "d", result), 99);
