@@ -84,22 +84,42 @@ inline constexpr std::uint32_t kUnresolved = 0;
 inline constexpr std::uint32_t kIniFile = 1;
 
 // The root handle value for a root name (compared upper-cased, untrimmed);
-// kIniFile for a location naming an existing ordinary file; kUnresolved.
+// kIniFile for a location naming an existing ordinary file, or a pattern
+// with "*" and "?" matching one; kUnresolved otherwise (the empty location
+// included). An INI location acts on the file found: a relative one is made
+// absolute against the current directory, a pattern acts on its first match.
 std::uint32_t ResolveStoreRoot(const std::string& location);
 
+// Statuses: 0 success; 99 an unresolved location, or a call that stops
+// before its first registry call (a kind the medium cannot take, a value
+// with no form of its kind); otherwise the Win32 code of the registry call
+// that failed (2 absent, 5 access denied, 234 data larger than the kind).
+//
+// Conversions of a setting value: to text, an integer gives its decimal
+// digits and a Boolean "True" or "False"; to a Boolean, a number (non-zero
+// is True) or the text "True" / "False" in any case; to the 16-bit integer
+// of kind "D", a number from -32768 to 32767, a fraction rounded half to
+// even. Texts read as number text (TextToLong).
+
 // Reads one value in the form of its kind ("S", "B", "D", any case) into
-// result. Whenever no value is delivered, result holds the default.
+// result. Whenever no value is delivered, result holds the default. In the
+// registry a kind other than S, B or D reads nothing and answers 99; in an
+// INI file every kind but S reads an integer (0 when the key is missing).
 std::int32_t ReadStoreValue(const std::string& location, const std::string& key,
                             const std::string& valueName,
                             const std::string& kind, SettingValue defaultValue,
                             SettingValue& result);
 
 // Writes one value in the form of its kind, creating the key as needed.
+// The value is converted before the registry is touched: when it has no
+// form of its kind, or the kind is not S, B or D, nothing is created and
+// the status is 99. An INI file takes kind S only.
 std::int32_t WriteStoreValue(const std::string& location, const std::string& key,
                              const std::string& valueName,
                              const std::string& kind, SettingValue value);
 
-// Removes one value; a value or key already absent counts as deleted.
+// Removes one value; a value or key already absent counts as deleted. In
+// an INI file the entry is removed, and an absent one is not added.
 std::int32_t DeleteStoreValue(const std::string& location,
                               const std::string& key,
                               const std::string& valueName);
