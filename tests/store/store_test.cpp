@@ -18,7 +18,9 @@
 #include "store/registry.h"
 #include "tests/support/registry_fixture.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include "platform/emulated/emulated.h"
 #endif
 
@@ -451,6 +453,27 @@ TEST_F(IniStore, OnlyAnExistingOrdinaryFileResolves) {
         << c.location;
   }
 }
+
+#ifdef _WIN32
+// Hidden and system attributes exist on Windows only; elsewhere a dot-file
+// is the hidden file (above).
+TEST_F(IniStore, HiddenAndSystemFilesDoNotResolve) {
+  const struct {
+    const char* name;
+    DWORD attributes;
+  } cases[] = {{"hidden.ini", FILE_ATTRIBUTE_HIDDEN},
+               {"system.ini", FILE_ATTRIBUTE_SYSTEM}};
+  for (const auto& c : cases) {
+    const fs::path file = dir_ / c.name;
+    WriteFileBytes(file, "[D3D]\r\nMIPMapThreshold=1\r\n");
+    ASSERT_TRUE(SetFileAttributesA(file.string().c_str(), c.attributes));
+    EXPECT_EQ(ResolveStoreRoot(file.string()), 0u) << c.name;
+    EXPECT_EQ(WriteStoreValue(file.string(), "D3D", kName, "S", 2), 99);
+    SetFileAttributesA(file.string().c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ProfileText(file, "D3D", kName), "1") << c.name;
+  }
+}
+#endif
 
 TEST_F(IniStore, ReadsTextAndIntegers) {
   const struct {
