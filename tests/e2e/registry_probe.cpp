@@ -24,6 +24,15 @@ bool DeleteTree(HKEY root, const std::string& path) {
          !KeyExists(root, path);
 }
 
+bool CreateKey(HKEY root, const std::string& path) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                      &key, nullptr) != ERROR_SUCCESS)
+    return false;
+  RegCloseKey(key);
+  return true;
+}
+
 bool SetRaw(HKEY root, const std::string& path, const std::string& name,
             DWORD type, const std::string& bytes) {
   HKEY key = nullptr;

@@ -25,6 +25,8 @@ bool DeleteTree(HKEY root, const std::string& path);
 // Creates the key as needed and stores a REG_SZ (its NUL counted).
 bool SetString(HKEY root, const std::string& path, const std::string& name,
                const std::string& value);
+// Creates the key (and every missing level above it).
+bool CreateKey(HKEY root, const std::string& path);
 // Sets a string value of HKLM with the size given, NUL or not.
 bool SetRaw(HKEY root, const std::string& path, const std::string& name,
             DWORD type, const std::string& bytes);

@@ -104,6 +104,20 @@ HWND ApplyAndWatch(const RunningProgram& program, const MainWindow& main,
   return WaitForMessageBox(program.pid(), kAppTitle, waitMs);
 }
 
+// A message box shows an icon when one of its icon statics holds one.
+bool ShowsIcon(HWND box) {
+  for (const Child& c : Descendants(box)) {
+    if (c.cls != "Static" || (c.style & SS_TYPEMASK) != SS_ICON || !c.visible)
+      continue;
+    DWORD_PTR icon = 0;
+    if (SendMessageTimeoutA(c.hwnd, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 3000,
+                            &icon) &&
+        icon)
+      return true;
+  }
+  return false;
+}
+
 void CheckRestartBox(HWND box) {
   E2E_CHECK_EQ(MessageBoxText(box), std::string(kRestartQuestion));
   HWND yes = DialogButton(box, IDYES);
@@ -114,11 +128,7 @@ void CheckRestartBox(HWND box) {
   if (yes)
     E2E_CHECK_MSG((StyleOf(yes) & 0x0F) == BS_DEFPUSHBUTTON,
                   "Yes is the default button");
-  bool icon = false;
-  for (const Child& c : Descendants(box))
-    if (c.cls == "Static" && (c.style & SS_TYPEMASK) == SS_ICON && c.visible)
-      icon = true;
-  E2E_CHECK_MSG(!icon, "no icon");
+  E2E_CHECK_MSG(!ShowsIcon(box), "no icon");
 }
 
 }  // namespace
@@ -147,10 +157,7 @@ void PerGameScenario(const Options& options) {
   if (E2E_CHECK_MSG(box, "a message box")) {
     E2E_CHECK_EQ(MessageBoxText(box),
                  std::string("Enter a Direct3D executable name !"));
-    bool stopIcon = false;
-    for (const Child& c : Descendants(box))
-      if (c.cls == "Static" && (c.style & SS_TYPEMASK) == SS_ICON) stopIcon = true;
-    E2E_CHECK_MSG(stopIcon, "with the stop icon");
+    E2E_CHECK_MSG(ShowsIcon(box), "with the stop icon");
     E2E_CHECK_MSG(DialogButton(box, IDOK) && !DialogButton(box, IDCANCEL),
                   "and only an OK button");
     E2E_CHECK(Answer(box, IDOK));
