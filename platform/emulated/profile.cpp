@@ -38,7 +38,7 @@ enum class LineKind { kBlank, kComment, kSection, kKey };
 // What one line says.
 struct LineInfo {
   LineKind kind = LineKind::kBlank;
-  std::string_view name;               // section or key name, trimmed
+  std::string_view name;                  // section or key name, trimmed
   std::optional<std::string_view> value;  // a key's value, trimmed; none
                                           // for a line without '='
 };
@@ -62,7 +62,8 @@ LineInfo Classify(std::string_view text) {
   info.kind = LineKind::kKey;
   const std::size_t equals = line.find('=');
   info.name = Trim(line.substr(0, equals));
-  if (equals != std::string_view::npos) info.value = Trim(line.substr(equals + 1));
+  if (equals != std::string_view::npos)
+    info.value = Trim(line.substr(equals + 1));
   return info;
 }
 
@@ -302,8 +303,7 @@ std::uint32_t GetPrivateProfileStringA(const char* section, const char* key,
                                        std::uint32_t size,
                                        const char* fileName) {
   if (buffer == nullptr || size == 0) return 0;
-  const Profile profile =
-      fileName != nullptr ? Load(fileName) : Profile{};
+  const Profile profile = fileName != nullptr ? Load(fileName) : Profile{};
   if (section == nullptr) return CopyList(SectionNames(profile), buffer, size);
   const bool sectionFound = FindSection(profile, section).has_value();
   if (key == nullptr && sectionFound) {
@@ -323,8 +323,8 @@ std::uint32_t GetPrivateProfileIntA(const char* section, const char* key,
                                     const char* fileName) {
   // The value is read as into a 30-character buffer, as Windows does.
   char text[30];
-  if (GetPrivateProfileStringA(section, key, "", text, sizeof text,
-                               fileName) == 0) {
+  if (GetPrivateProfileStringA(section, key, "", text, sizeof text, fileName) ==
+      0) {
     return static_cast<std::uint32_t>(defaultValue);
   }
   // Leading control characters and blanks, one sign, then "0x" (hex), "0o"
@@ -367,8 +367,9 @@ bool WritePrivateProfileStringA(const char* section, const char* key,
   std::optional<SectionRange> range = FindSection(profile, section);
   if (key == nullptr) {
     if (range) {
-      profile.lines.erase(profile.lines.begin() + static_cast<long>(range->begin),
-                          profile.lines.begin() + static_cast<long>(range->end));
+      profile.lines.erase(
+          profile.lines.begin() + static_cast<long>(range->begin),
+          profile.lines.begin() + static_cast<long>(range->end));
       changed = true;
     }
   } else if (text == nullptr) {

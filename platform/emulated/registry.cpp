@@ -253,7 +253,8 @@ long RegCreateKeyExA(Key root, const char* subKey, std::uint32_t /*reserved*/,
     node = child;
   }
   if (disposition != nullptr) {
-    *disposition = created ? kDispositionCreatedNew : kDispositionOpenedExisting;
+    *disposition =
+        created ? kDispositionCreatedNew : kDispositionOpenedExisting;
   }
   *result = NewHandle(Handle{node, base->root, std::move(path), access});
   return kErrorSuccess;
@@ -301,9 +302,8 @@ long RegSetValueExA(Key key, const char* valueName, std::uint32_t /*reserved*/,
 long RegDeleteValueA(Key key, const char* valueName) {
   Node* node = nullptr;
   if (long code = ValueAccess(key, kKeySetValue, &node)) return code;
-  return node->values.erase(ValueKey(valueName)) != 0
-             ? kErrorSuccess
-             : kErrorFileNotFound;
+  return node->values.erase(ValueKey(valueName)) != 0 ? kErrorSuccess
+                                                      : kErrorFileNotFound;
 }
 
 long RegCloseKey(Key key) {
@@ -476,8 +476,8 @@ std::optional<ParsedData> ParseData(std::string_view text) {
     for (char c : digits) {
       if (!std::isxdigit(static_cast<unsigned char>(c))) return std::nullopt;
     }
-    const auto number =
-        static_cast<std::uint32_t>(std::stoul(std::string(digits), nullptr, 16));
+    const auto number = static_cast<std::uint32_t>(
+        std::stoul(std::string(digits), nullptr, 16));
     parsed.type = kRegDword;
     for (int i = 0; i < 4; ++i) {
       parsed.data.push_back(static_cast<std::uint8_t>(number >> (8 * i)));

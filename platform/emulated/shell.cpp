@@ -61,7 +61,9 @@ void SetNumberFormat(const NumberFormat& format) {
 
 const std::vector<ShellCall>& ShellCalls() { return TheRecorder().shellCalls; }
 
-void SetShellResult(std::intptr_t result) { TheRecorder().shellResult = result; }
+void SetShellResult(std::intptr_t result) {
+  TheRecorder().shellResult = result;
+}
 
 const std::vector<Launch>& Launches() { return TheRecorder().launches; }
 

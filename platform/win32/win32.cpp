@@ -1,7 +1,7 @@
 // The platform over the real Win32 functions, ANSI "A" variants, nothing
 // added. Only functions that Windows 98 SE exports are imported.
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 // <windows.h> maps FindFirstFile to FindFirstFileA; ours is a different
 // function.
 #undef FindFirstFile
@@ -22,7 +22,8 @@ HKEY AsHkey(Key key) { return reinterpret_cast<HKEY>(key); }
 long RegOpenKeyExA(Key root, const char* subKey, std::uint32_t options,
                    std::uint32_t access, Key* result) {
   HKEY key = nullptr;
-  const LONG code = ::RegOpenKeyExA(AsHkey(root), subKey, options, access, &key);
+  const LONG code =
+      ::RegOpenKeyExA(AsHkey(root), subKey, options, access, &key);
   if (code == ERROR_SUCCESS && result != nullptr) {
     *result = reinterpret_cast<Key>(key);
   }

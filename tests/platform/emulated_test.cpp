@@ -1,11 +1,12 @@
 // The emulated backend's own hooks: REGEDIT4 fixtures, injected errors,
 // recorded shell calls and launches; and what only it can show, such as
 // data kept byte for byte where Wine's "A" layer adds a NUL.
+#include "platform/emulated/emulated.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "platform/emulated/emulated.h"
 #include "platform/platform.h"
 #include "tests/support/registry_fixture.h"
 
@@ -50,8 +51,8 @@ TEST_F(EmulatedTest, Regedit4RoundTrips) {
                                fixture::SzBytes("default \"quoted\" \\ text")}),
             fixture::ReadRaw(platform::kHkeyLocalMachine,
                              "SOFTWARE\\PowerVR\\KYRO\\Global\\D3D", ""));
-  EXPECT_TRUE(fixture::KeyExists(platform::kHkeyCurrentUser,
-                                 "Software\\Empty Key"));
+  EXPECT_TRUE(
+      fixture::KeyExists(platform::kHkeyCurrentUser, "Software\\Empty Key"));
   // Keys and values in name order, the parents of seeded keys included.
   EXPECT_EQ(
       "REGEDIT4\n"
@@ -111,10 +112,10 @@ TEST_F(EmulatedTest, Regedit4DeletionsAndContinuedLines) {
 TEST_F(EmulatedTest, MalformedRegedit4IsRefused) {
   for (const char* text : {
            "",
-           "[HKEY_CURRENT_USER\\X]\n",                      // no header
-           "REGEDIT4\n[HKEY_NOWHERE\\X]\n",                 // unknown root
-           "REGEDIT4\n[HKEY_CURRENT_USER\\X\n",             // unclosed
-           "REGEDIT4\n\"orphan\"=\"value\"\n",              // no key yet
+           "[HKEY_CURRENT_USER\\X]\n",           // no header
+           "REGEDIT4\n[HKEY_NOWHERE\\X]\n",      // unknown root
+           "REGEDIT4\n[HKEY_CURRENT_USER\\X\n",  // unclosed
+           "REGEDIT4\n\"orphan\"=\"value\"\n",   // no key yet
            "REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"v\"=dword:123456789\n",
            "REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"v\"=hex:0g\n",
            "REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"v\"=\"open\n",
@@ -148,15 +149,15 @@ TEST_F(EmulatedTest, TextWithoutANulComesBackAsStored) {
                                        platform::kKeyQueryValue, &key));
   std::uint8_t buffer[8] = {};
   std::uint32_t size = 3;
-  EXPECT_EQ(0, platform::RegQueryValueExA(key, "V", nullptr, nullptr, buffer,
-                                          &size));
+  EXPECT_EQ(
+      0, platform::RegQueryValueExA(key, "V", nullptr, nullptr, buffer, &size));
   EXPECT_EQ(3u, size);
   platform::RegCloseKey(key);
 }
 
 TEST_F(EmulatedTest, InjectedErrorsCoverTheKeyAndEverythingBelow) {
-  ASSERT_TRUE(fixture::SeedString(platform::kHkeyLocalMachine, "A\\Denied\\Below",
-                                  "v", "x"));
+  ASSERT_TRUE(fixture::SeedString(platform::kHkeyLocalMachine,
+                                  "A\\Denied\\Below", "v", "x"));
   ASSERT_TRUE(fixture::DenyAccess(platform::kHkeyLocalMachine, "a\\DENIED"));
   Key key = 0;
   for (const char* path : {"A\\Denied", "A\\Denied\\Below", "A\\Denied\\New"}) {
@@ -168,7 +169,8 @@ TEST_F(EmulatedTest, InjectedErrorsCoverTheKeyAndEverythingBelow) {
                                            nullptr, &key, nullptr))
         << path;
   }
-  EXPECT_FALSE(fixture::KeyExists(platform::kHkeyLocalMachine, "A\\Denied\\New"));
+  EXPECT_FALSE(
+      fixture::KeyExists(platform::kHkeyLocalMachine, "A\\Denied\\New"));
   // Reached through an open parent as well; siblings and the parent are free.
   ASSERT_EQ(0, platform::RegOpenKeyExA(platform::kHkeyLocalMachine, "A", 0,
                                        platform::kKeyQueryValue, &key));
@@ -182,19 +184,18 @@ TEST_F(EmulatedTest, InjectedErrorsCoverTheKeyAndEverythingBelow) {
                                        0, platform::kKeyQueryValue, &key))
       << "other roots are free";
   emulated::Reset();
-  EXPECT_EQ(0, platform::RegCreateKeyExA(platform::kHkeyLocalMachine,
-                                         "A\\Denied", 0, "", 0,
-                                         platform::kKeySetValue, nullptr, &key,
-                                         nullptr))
+  EXPECT_EQ(0, platform::RegCreateKeyExA(
+                   platform::kHkeyLocalMachine, "A\\Denied", 0, "", 0,
+                   platform::kKeySetValue, nullptr, &key, nullptr))
       << "a reset forgets injected errors";
   platform::RegCloseKey(key);
 }
 
 TEST_F(EmulatedTest, HandlesOfADeletedKeyAnswerKeyDeleted) {
   Key key = 0;
-  ASSERT_EQ(0, platform::RegCreateKeyExA(platform::kHkeyCurrentUser, "Doomed\\Sub",
-                                         0, "", 0, platform::kKeySetValue,
-                                         nullptr, &key, nullptr));
+  ASSERT_EQ(0, platform::RegCreateKeyExA(
+                   platform::kHkeyCurrentUser, "Doomed\\Sub", 0, "", 0,
+                   platform::kKeySetValue, nullptr, &key, nullptr));
   fixture::ClearScratch(platform::kHkeyCurrentUser, "Doomed");
   EXPECT_EQ(1018, platform::RegSetValueExA(key, "v", 0, platform::kRegSz,
                                            fixture::SzBytes("x").data(), 2));
@@ -206,7 +207,8 @@ TEST_F(EmulatedTest, ShellCallsAndLaunchesAreRecordedWithTheirResults) {
   EXPECT_EQ(42, platform::ShellExecuteA(7, "open", "http://example.invalid",
                                         nullptr, "", 1));
   emulated::SetShellResult(2);
-  EXPECT_EQ(2, platform::ShellExecuteA(0, nullptr, "mailto:x", "p", nullptr, 5));
+  EXPECT_EQ(2,
+            platform::ShellExecuteA(0, nullptr, "mailto:x", "p", nullptr, 5));
   ASSERT_EQ(2u, emulated::ShellCalls().size());
   const emulated::ShellCall& first = emulated::ShellCalls()[0];
   EXPECT_EQ(7u, first.parentWindow);

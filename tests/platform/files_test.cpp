@@ -76,7 +76,7 @@ TEST_F(FileSearchTest, NoMatchAndFailure) {
   const Case cases[] = {
       {"", Outcome::kNoMatch},
       {dir_.Join("missing" + kSeparator + "*"), Outcome::kNoMatch},
-      {dir_.Join("") , Outcome::kNoMatch},  // a directory, not a file
+      {dir_.Join(""), Outcome::kNoMatch},  // a directory, not a file
       // Invalid names: a wildcard outside the last component, a file used as
       // a directory, a name of more than 255 characters.
       {dir_.Join("di?.ini" + kSeparator + "x"), Outcome::kFailed},
@@ -110,8 +110,10 @@ TEST(FullPathNameTest, FoldsDotsAgainstTheCurrentDirectory) {
   TempDir dir;
   const std::string base = dir.Path();
   const std::string& s = kSeparator;
-  EXPECT_EQ(base + s + "b", platform::FullPathName(base + s + "a" + s + ".." + s + "b"));
-  EXPECT_EQ(base + s + "a", platform::FullPathName(base + s + "." + s + "a" + s + "."));
+  EXPECT_EQ(base + s + "b",
+            platform::FullPathName(base + s + "a" + s + ".." + s + "b"));
+  EXPECT_EQ(base + s + "a",
+            platform::FullPathName(base + s + "." + s + "a" + s + "."));
   EXPECT_EQ(base + s + "x" + s, platform::FullPathName(base + s + "x" + s));
   EXPECT_EQ(std::filesystem::current_path().string() + s + "rel",
             platform::FullPathName("rel"));

@@ -13,8 +13,8 @@ constexpr int kShowHidden = 0;  // SW_HIDE
 TEST(StartProgramTest, AnswersZeroWhenStartedAndTheErrorOtherwise) {
   EXPECT_EQ(0, platform::StartProgram("cmd.exe /c exit 3", kShowHidden))
       << "the program's own exit code is never waited for";
-  EXPECT_EQ(2, platform::StartProgram("movarin-no-such-program.exe /x",
-                                      kShowHidden));
+  EXPECT_EQ(
+      2, platform::StartProgram("movarin-no-such-program.exe /x", kShowHidden));
 }
 #endif
 

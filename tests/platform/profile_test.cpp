@@ -24,7 +24,8 @@ class ProfileTest : public ::testing::Test {
     std::array<char, 255> buffer;
     buffer.fill(kFill);
     const std::uint32_t count = platform::GetPrivateProfileStringA(
-        section, key, defaultText, buffer.data(), buffer.size(), File().c_str());
+        section, key, defaultText, buffer.data(), buffer.size(),
+        File().c_str());
     EXPECT_LE(count, 254u);
     EXPECT_EQ('\0', buffer[count]) << "the text ends with a NUL";
     return std::string(buffer.data(), count);
@@ -116,13 +117,13 @@ TEST_F(ProfileTest, LongValuesAreCutToFitTheBuffer) {
 
   std::array<char, 16> buffer;
   buffer.fill(kFill);
-  EXPECT_EQ(9u, platform::GetPrivateProfileStringA("S", "Long", "", buffer.data(),
-                                                   10, File().c_str()));
+  EXPECT_EQ(9u, platform::GetPrivateProfileStringA(
+                    "S", "Long", "", buffer.data(), 10, File().c_str()));
   EXPECT_EQ(value.substr(0, 9), std::string(buffer.data()));
   EXPECT_TRUE(std::all_of(buffer.begin() + 10, buffer.end(),
                           [](char c) { return c == kFill; }));
-  EXPECT_EQ(0u, platform::GetPrivateProfileStringA("S", "Long", "", buffer.data(),
-                                                   1, File().c_str()));
+  EXPECT_EQ(0u, platform::GetPrivateProfileStringA(
+                    "S", "Long", "", buffer.data(), 1, File().c_str()));
   EXPECT_EQ('\0', buffer[0]);
 }
 
@@ -158,7 +159,8 @@ TEST_F(ProfileTest, IntegersParseAsWindowsParsesThem) {
       {"Zero", 0},
       {"Missing", static_cast<std::uint32_t>(-7)},
   };
-  for (const Case& c : cases) EXPECT_EQ(c.expected, ReadInt("N", c.key)) << c.key;
+  for (const Case& c : cases)
+    EXPECT_EQ(c.expected, ReadInt("N", c.key)) << c.key;
 }
 
 // A write changes its own line only; every other line stays as it was.

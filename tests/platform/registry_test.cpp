@@ -16,9 +16,9 @@ using platform::Key;
 
 constexpr char kScratch[] = "Software\\MovarinTests\\Platform";
 constexpr std::uint8_t kFill = 0xAB;
-constexpr std::uint32_t kReadWrite =
-    platform::kKeyQueryValue | platform::kKeySetValue |
-    platform::kKeyCreateSubKey;
+constexpr std::uint32_t kReadWrite = platform::kKeyQueryValue |
+                                     platform::kKeySetValue |
+                                     platform::kKeyCreateSubKey;
 
 // Each test starts with an empty scratch key under HKCU and HKLM and an
 // open handle to the HKCU one.
@@ -57,8 +57,9 @@ class RegistryTest : public ::testing::Test {
   }
   void Set(const char* name, std::uint32_t type,
            const std::vector<std::uint8_t>& data) {
-    ASSERT_EQ(0, platform::RegSetValueExA(scratch_, name, 0, type, data.data(),
-                                          static_cast<std::uint32_t>(data.size())));
+    ASSERT_EQ(
+        0, platform::RegSetValueExA(scratch_, name, 0, type, data.data(),
+                                    static_cast<std::uint32_t>(data.size())));
   }
 
   static constexpr std::array<Key, 2> kRoots = {platform::kHkeyCurrentUser,
@@ -67,7 +68,8 @@ class RegistryTest : public ::testing::Test {
 };
 
 TEST_F(RegistryTest, OpeningAnAbsentKeyAnswers2AndCreatesNothing) {
-  for (std::uint32_t access : {platform::kKeyQueryValue, platform::kKeySetValue}) {
+  for (std::uint32_t access :
+       {platform::kKeyQueryValue, platform::kKeySetValue}) {
     Key key = 0x5555;
     EXPECT_EQ(2, platform::RegOpenKeyExA(scratch_, "Absent\\Deeper", 0, access,
                                          &key));
@@ -253,8 +255,8 @@ TEST_F(RegistryTest, DataIsStoredByteForByte) {
     EXPECT_TRUE(std::equal(c.data.begin(), c.data.end(), buffer.begin()))
         << c.name;
     EXPECT_EQ(kFill, buffer[size]) << c.name << ": nothing written beyond";
-    const auto raw = fixture::ReadRaw(platform::kHkeyCurrentUser, kScratch,
-                                      c.name);
+    const auto raw =
+        fixture::ReadRaw(platform::kHkeyCurrentUser, kScratch, c.name);
     ASSERT_TRUE(raw.has_value()) << c.name;
     EXPECT_EQ((fixture::RawValue{c.type, c.data}), *raw) << c.name;
   }
@@ -315,7 +317,8 @@ TEST_F(RegistryTest, AccessMasksAreHonoured) {
 
 TEST_F(RegistryTest, FixtureClearsAWholeTree) {
   ASSERT_TRUE(fixture::SeedString(platform::kHkeyCurrentUser,
-                                  std::string(kScratch) + "\\T\\U\\V", "n", "v"));
+                                  std::string(kScratch) + "\\T\\U\\V", "n",
+                                  "v"));
   ASSERT_TRUE(fixture::SeedDword(platform::kHkeyCurrentUser,
                                  std::string(kScratch) + "\\T", "d", 7));
   EXPECT_EQ((fixture::RawValue{platform::kRegDword, {7, 0, 0, 0}}),

@@ -53,15 +53,15 @@ bool SeedRaw(platform::Key root, const std::string& keyPath,
              const std::vector<std::uint8_t>& data) {
   platform::SecurityAttributes security;
   platform::Key key = 0;
-  if (platform::RegCreateKeyExA(root, keyPath.c_str(), 0, "", 0,
-                                platform::kKeySetValue |
-                                    platform::kKeyCreateSubKey,
-                                &security, &key, nullptr) != 0) {
+  if (platform::RegCreateKeyExA(
+          root, keyPath.c_str(), 0, "", 0,
+          platform::kKeySetValue | platform::kKeyCreateSubKey, &security, &key,
+          nullptr) != 0) {
     return false;
   }
-  const long result = platform::RegSetValueExA(
-      key, valueName.c_str(), 0, type, data.data(),
-      static_cast<std::uint32_t>(data.size()));
+  const long result =
+      platform::RegSetValueExA(key, valueName.c_str(), 0, type, data.data(),
+                               static_cast<std::uint32_t>(data.size()));
   platform::RegCloseKey(key);
   return result == 0;
 }
@@ -131,7 +131,8 @@ bool DenyAccess(platform::Key root, const std::string& keyPath) {
   (void)keyPath;
   return false;
 #else
-  platform::emulated::InjectKeyError(root, keyPath, platform::kErrorAccessDenied);
+  platform::emulated::InjectKeyError(root, keyPath,
+                                     platform::kErrorAccessDenied);
   return true;
 #endif
 }
