@@ -19,6 +19,12 @@ LRESULT CustomView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       EndPaint(hwnd(), &paint);
       return 0;
     }
+    case WM_PRINTCLIENT: {
+      RECT client;
+      GetClientRect(hwnd(), &client);
+      Paint(reinterpret_cast<HDC>(wParam), client);
+      return 0;
+    }
     case WM_SETCURSOR:
       if (LOWORD(lParam) == HTCLIENT) {
         if (HCURSOR cursor = resources().Cursor(control().design().mouseIcon)) {

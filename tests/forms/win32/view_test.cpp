@@ -1,0 +1,593 @@
+// The Win32 view against real windows (on Windows, or under Wine): what the
+// user sees of a design, and what the user's input does to the model.
+#include "ui/forms/win32/win32.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+#include <ole2.h>
+
+#include <string>
+#include <vector>
+
+#include "ui/forms/forms.h"
+#include "ui/forms/win32/control_kinds.h"
+#include "ui/forms/win32/form_view.h"
+#include "ui/forms/win32/host.h"
+#include "ui/resource_ids.h"
+
+namespace {
+
+using forms::ControlDesign;
+using forms::Kind;
+using forms::win32::ControlView;
+using forms::win32::Win32FormView;
+using forms::win32::Win32Host;
+
+constexpr forms::FontDesign kBold = {nullptr, 8.25, 700};
+constexpr forms::FontDesign kLink = {"MS Sans Serif", 8.25, 400, true};
+
+// Every kind of control, in a design order that is not the tab order.
+constexpr ControlDesign kControls[] = {
+    {.name = "Command2", .kind = Kind::kButton, .container = "", .text = "Cancel",
+     .left = 1470, .top = 3885, .width = 870, .height = 330, .tabIndex = 8,
+     .cancel = true},
+    {.name = "Frame1", .kind = Kind::kFrame, .container = "", .text = "Overclocking",
+     .left = 105, .top = 105, .width = 3165, .height = 1695, .tabIndex = 0,
+     .foreColor = 0x800000, .backColor = 0x8000000B, .font = kBold},
+    {.name = "Label1", .kind = Kind::kLabel, .container = "Frame1",
+     .text = "Memory && Graphics Clock :", .left = 840, .top = 315, .width = 1905,
+     .height = 195, .tabIndex = 2, .autoSize = true},
+    {.name = "Slider1", .kind = Kind::kSlider, .container = "Frame1", .text = "",
+     .left = 105, .top = 840, .width = 2970, .height = 375, .tabIndex = 1,
+     .slider = {.min = 175, .max = 210, .value = 175, .smallChange = 1,
+                .largeChange = 5, .tickFrequency = 1,
+                .tickStyle = forms::TickStyle::kNoTicks}},
+    {.name = "Image1", .kind = Kind::kImage, .container = "Frame1", .text = "",
+     .left = 120, .top = 270, .width = 600, .height = 600, .picture = IDP_GAUGE},
+    {.name = "Picture1", .kind = Kind::kPictureBox, .container = "Frame1", .text = "",
+     .left = 210, .top = 1260, .width = 1365, .height = 150, .tabIndex = 3,
+     .picture = IDP_BAND_LEFT},
+    {.name = "Slider2", .kind = Kind::kSlider, .container = "", .text = "",
+     .left = 105, .top = 1995, .width = 2970, .height = 300, .tabIndex = 4,
+     .toolTip = "Click on me to enable this setting !",
+     .slider = {.min = 0, .max = 10, .value = 0, .smallChange = 1, .largeChange = 1,
+                .tickFrequency = 1, .tickStyle = forms::TickStyle::kBottomRight}},
+    {.name = "Option1", .kind = Kind::kOption, .container = "", .text = "One",
+     .left = 105, .top = 2400, .width = 1500, .height = 195, .tabIndex = 5,
+     .foreColor = 0x000000, .enabled = false},
+    {.name = "Option2", .kind = Kind::kOption, .container = "", .text = "Two",
+     .left = 105, .top = 2610, .width = 1500, .height = 195, .tabIndex = 6,
+     .foreColor = 0x000000, .enabled = false},
+    {.name = "Text1", .kind = Kind::kTextBox, .container = "", .text = "exemple.exe",
+     .left = 105, .top = 2900, .width = 2535, .height = 285, .tabIndex = 7},
+    {.name = "Command1", .kind = Kind::kButton, .container = "", .text = "Apply",
+     .left = 2415, .top = 3885, .width = 870, .height = 330, .tabIndex = 9,
+     .font = kBold, .graphical = true, .picture = IDP_BUTTON_FACE,
+     .downPicture = IDP_BUTTON_DOWN},
+    {.name = "Label2", .kind = Kind::kLabel, .container = "", .text = "link",
+     .left = 1755, .top = 3400, .width = 600, .height = 195, .tabIndex = 10,
+     .foreColor = 0xFF0000, .font = kLink, .autoSize = true,
+     .mouseIcon = IDC_HAND_POINTER},
+};
+
+constexpr forms::WindowDesign kDesign = {
+    "FormT", "Movarin         v0.3", 3375, 4305, forms::BorderStyle::kFixedSingle,
+    true, false, true, IDI_MOVARIN, 0x8000000A, kControls};
+
+constexpr ControlDesign kDialogControls[] = {
+    {.name = "Command4", .kind = Kind::kButton, .container = "", .text = "Cancel",
+     .left = 945, .top = 735, .width = 825, .height = 285, .tabIndex = 0,
+     .cancel = true},
+};
+constexpr forms::WindowDesign kDialogDesign = {
+    "FormD", "Movarin", 2745, 1095, forms::BorderStyle::kSizableToolWindow,
+    false, false, false, 0, 0x8000000F, kDialogControls};
+
+// A window whose handlers log their names.
+class TestForm : public forms::Form {
+ public:
+  TestForm(forms::Application& app, const forms::WindowDesign& design)
+      : forms::Form(app, design) {}
+  std::vector<std::string> log;
+
+ protected:
+  void BindEvents() override {
+    for (const auto& control : Controls()) {
+      std::string name = control->Name();
+      control->Click = [this, name] { log.push_back(name + "_Click"); };
+      if (control->kind() == Kind::kSlider)
+        static_cast<forms::Slider&>(*control).Change = [this, name] {
+          log.push_back(name + "_Change");
+        };
+    }
+    MouseMove = [this] { log.push_back("Form_MouseMove"); };
+  }
+};
+
+class ViewTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    OleInitialize(nullptr);
+    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&classes);
+  }
+
+  Win32Host host{GetModuleHandleA(nullptr)};
+  forms::Application app{host};
+  TestForm form{app, kDesign};
+
+  void SetUp() override { form.Show(); }
+  void TearDown() override {
+    if (form.IsLoaded()) form.Unload();
+  }
+
+  HWND Window() { return reinterpret_cast<HWND>(form.hWnd()); }
+  ControlView& ViewOf(const char* name) {
+    auto* view = static_cast<Win32FormView*>(form.view());
+    return *view->ViewOf(form.Find(name));
+  }
+  HWND Child(const char* name) { return ViewOf(name).hwnd(); }
+  forms::Slider& Slider(const char* name) { return form.Get<forms::Slider>(name); }
+  forms::OptionButton& Option(const char* name) {
+    return form.Get<forms::OptionButton>(name);
+  }
+  // The child's rectangle in its parent's client coordinates.
+  static RECT Placement(HWND child) {
+    RECT rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+  }
+  static std::string TextOf(HWND hwnd) {
+    char buffer[256] = {};
+    GetWindowTextA(hwnd, buffer, sizeof buffer);
+    return buffer;
+  }
+  // Runs the messages already queued (posted clicks, paints).
+  void Pump() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) host.Dispatch(message);
+  }
+  void Key(HWND target, WPARAM key) {
+    MSG message = {target, WM_KEYDOWN, key, 1, 0, {0, 0}};
+    host.Dispatch(message);
+    message.message = WM_KEYUP;
+    message.lParam = static_cast<LPARAM>(0xC0000001u);
+    host.Dispatch(message);
+    Pump();
+  }
+};
+
+// ------------------------------------------------------------ conversions --
+
+TEST(ViewUnits, TwipsBecomePixelsAtTheDisplaysDensity) {
+  struct Case {
+    int twips, dpi, pixels;
+  } cases[] = {
+      {15, 96, 1},    {105, 96, 7},    {3375, 96, 225}, {4305, 96, 287},
+      {1440, 96, 96}, {1440, 120, 120}, {195, 120, 16},  {0, 96, 0},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(forms::win32::TwipsToPixels(c.twips, c.dpi), c.pixels)
+        << c.twips << " twips at " << c.dpi;
+}
+
+TEST(ViewUnits, FontHeightsAreNegativeCharacterHeights) {
+  EXPECT_EQ(forms::win32::FontHeight(8.25, 96), -11);
+  EXPECT_EQ(forms::win32::FontHeight(8.25, 120), -14);
+  EXPECT_EQ(forms::win32::FontHeight(12, 96), -16);
+}
+
+TEST(ViewUnits, SystemColoursAreLookedUpAndDefaultsFallBack) {
+  using forms::win32::ResolveColor;
+  EXPECT_EQ(ResolveColor(0x8000000A, 0), GetSysColor(10));
+  EXPECT_EQ(ResolveColor(0x8000000B, 0), GetSysColor(11));
+  EXPECT_EQ(ResolveColor(forms::kDefaultColor, 0x8000000F), GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(ResolveColor(forms::kDefaultColor, 0x123456), 0x123456u);
+  EXPECT_EQ(ResolveColor(0xFF0000, 0), 0xFF0000u);
+  EXPECT_EQ(ResolveColor(0x800000, 0), 0x800000u);
+}
+
+TEST(ViewUnits, BorderStylesGiveTheirFrames) {
+  forms::WindowDesign design = kDesign;
+  auto style = [&](forms::BorderStyle border, bool min, bool max, bool taskbar) {
+    design.border = border;
+    design.minButton = min;
+    design.maxButton = max;
+    design.showInTaskbar = taskbar;
+    return forms::win32::StyleOf(design);
+  };
+  auto fixed = style(forms::BorderStyle::kFixedSingle, true, false, true);
+  EXPECT_EQ(fixed.style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX),
+            static_cast<DWORD>(WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX));
+  EXPECT_FALSE(fixed.style & (WS_MAXIMIZEBOX | WS_THICKFRAME));
+  EXPECT_TRUE(fixed.exStyle & WS_EX_APPWINDOW);
+  EXPECT_FALSE(fixed.exStyle & WS_EX_TOOLWINDOW);
+
+  auto tool = style(forms::BorderStyle::kSizableToolWindow, true, true, false);
+  EXPECT_TRUE(tool.style & WS_THICKFRAME);
+  EXPECT_FALSE(tool.style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+  EXPECT_TRUE(tool.exStyle & WS_EX_TOOLWINDOW);
+  EXPECT_FALSE(tool.exStyle & WS_EX_APPWINDOW);
+
+  auto sizable = style(forms::BorderStyle::kSizable, true, true, true);
+  EXPECT_TRUE(sizable.style & (WS_THICKFRAME | WS_MAXIMIZEBOX));
+  EXPECT_TRUE(style(forms::BorderStyle::kNone, false, false, true).style & WS_POPUP);
+}
+
+// -------------------------------------------------------------- pictures --
+
+TEST(ViewPictures, EmbeddedPicturesDecodeAtTheirNaturalSize) {
+  OleInitialize(nullptr);
+  forms::win32::ViewResources resources(GetModuleHandleA(nullptr));
+  if (resources.dpi() != 96) GTEST_SKIP() << "sizes below are at 96 DPI";
+  struct Case {
+    int id;
+    LONG width, height;
+  } cases[] = {
+      {IDP_BUTTON_FACE, 93, 32}, {IDP_BUTTON_DOWN, 94, 32}, {IDP_BAND_LEFT, 90, 32},
+      {IDP_BAND_RIGHT, 90, 32},  {IDP_GAUGE, 34, 34},       {IDP_BOARD, 32, 32},
+  };
+  for (const Case& c : cases) {
+    const forms::win32::Picture* picture = resources.LoadPicture(c.id);
+    ASSERT_NE(picture, nullptr) << c.id;
+    EXPECT_EQ(picture->Size().cx, c.width) << c.id;
+    EXPECT_EQ(picture->Size().cy, c.height) << c.id;
+  }
+  EXPECT_EQ(resources.LoadPicture(0), nullptr);
+  EXPECT_EQ(resources.LoadPicture(999), nullptr);
+  EXPECT_NE(resources.Cursor(IDC_HAND_POINTER), nullptr);
+  EXPECT_NE(resources.Icon(IDI_MOVARIN, 16, 16), nullptr);
+}
+
+TEST(ViewPictures, TheGaugesTransparentEntryShowsWhatIsBehind) {
+  OleInitialize(nullptr);
+  forms::win32::ViewResources resources(GetModuleHandleA(nullptr));
+  const forms::win32::Picture* gauge = resources.LoadPicture(IDP_GAUGE);
+  ASSERT_NE(gauge, nullptr);
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 40, 40);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  const COLORREF kBehind = RGB(12, 200, 34);
+  RECT all = {0, 0, 40, 40};
+  HBRUSH brush = CreateSolidBrush(kBehind);
+  FillRect(memory, &all, brush);
+  gauge->Draw(memory, 0, 0);
+  EXPECT_EQ(GetPixel(memory, 0, 0), kBehind) << "corner of the dial";
+  EXPECT_NE(GetPixel(memory, 17, 17), kBehind) << "centre of the dial";
+  EXPECT_EQ(GetPixel(memory, 36, 36), kBehind) << "outside the picture";
+  SelectObject(memory, old);
+  DeleteObject(brush);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+}
+
+// ---------------------------------------------------------------- window --
+
+TEST_F(ViewTest, TheWindowHasTheDesignsFrameTitleAndClientSize) {
+  if (host.resources().dpi() != 96) GTEST_SKIP() << "pixels below are at 96 DPI";
+  HWND window = Window();
+  ASSERT_TRUE(IsWindowVisible(window));
+  EXPECT_EQ(TextOf(window), "Movarin         v0.3");
+  RECT client;
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, 225);
+  EXPECT_EQ(client.bottom, 287);
+  LONG style = GetWindowLongA(window, GWL_STYLE);
+  EXPECT_TRUE(style & WS_MINIMIZEBOX);
+  EXPECT_FALSE(style & (WS_MAXIMIZEBOX | WS_THICKFRAME));
+  EXPECT_NE(SendMessageA(window, WM_GETICON, ICON_SMALL, 0), 0);
+
+  RECT frame;
+  GetWindowRect(window, &frame);
+  int width = frame.right - frame.left, height = frame.bottom - frame.top;
+  EXPECT_LE(std::abs(frame.left - (GetSystemMetrics(SM_CXSCREEN) - width) / 2), 1);
+  EXPECT_LE(std::abs(frame.top - (GetSystemMetrics(SM_CYSCREEN) - height) / 2), 1);
+}
+
+TEST_F(ViewTest, ControlsSitAtTheirDesignPlacesInTheirContainers) {
+  if (host.resources().dpi() != 96) GTEST_SKIP() << "pixels below are at 96 DPI";
+  struct Case {
+    const char* name;
+    const char* parent;  // "" for the window
+    RECT rect;
+  } cases[] = {
+      {"Frame1", "", {7, 7, 218, 120}},
+      {"Slider1", "Frame1", {7, 56, 205, 81}},
+      {"Picture1", "Frame1", {14, 84, 105, 94}},
+      {"Image1", "Frame1", {8, 18, 42, 52}},  // its picture's 34 x 34
+      {"Slider2", "", {7, 133, 205, 153}},
+      {"Text1", "", {7, 193, 176, 212}},
+      {"Command1", "", {161, 259, 219, 281}},
+      {"Command2", "", {98, 259, 156, 281}},
+  };
+  for (const Case& c : cases) {
+    HWND child = Child(c.name);
+    HWND parent = *c.parent ? Child(c.parent) : Window();
+    EXPECT_EQ(GetParent(child), parent) << c.name;
+    RECT rect = Placement(child);
+    EXPECT_EQ(rect.left, c.rect.left) << c.name;
+    EXPECT_EQ(rect.top, c.rect.top) << c.name;
+    EXPECT_EQ(rect.right, c.rect.right) << c.name;
+    EXPECT_EQ(rect.bottom, c.rect.bottom) << c.name;
+  }
+}
+
+TEST_F(ViewTest, AutoSizedLabelsKeepTheirCornerAndFollowTheirText) {
+  HWND label = Child("Label1");
+  RECT before = Placement(label);
+  EXPECT_EQ(before.left, host.resources().Px(840));
+  EXPECT_EQ(before.top, host.resources().Px(315));
+
+  // One line of the window's font, "&&" shown as one "&".
+  HDC hdc = GetDC(label);
+  HGDIOBJ old = SelectObject(hdc, host.resources().Font({}));
+  SIZE text;
+  GetTextExtentPoint32A(hdc, "Memory & Graphics Clock :", 25, &text);
+  SelectObject(hdc, old);
+  ReleaseDC(label, hdc);
+  EXPECT_EQ(before.right - before.left, text.cx);
+  EXPECT_EQ(before.bottom - before.top, text.cy);
+
+  form.Find("Label1").SetCaption("Memory && Graphics Clock : and more");
+  RECT after = Placement(label);
+  EXPECT_EQ(after.left, before.left);
+  EXPECT_EQ(after.top, before.top);
+  EXPECT_GT(after.right, before.right);
+  EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
+}
+
+TEST_F(ViewTest, TabVisitsTheFocusableControlsInTabIndexOrder) {
+  // Option1 and Option2 are disabled: Tab passes them by.
+  const char* order[] = {"Slider1", "Slider2", "Text1", "Command2", "Command1"};
+  HWND window = Window();
+  HWND at = GetNextDlgTabItem(window, nullptr, FALSE);
+  for (const char* name : order) {
+    EXPECT_EQ(at, Child(name)) << name;
+    at = GetNextDlgTabItem(window, at, FALSE);
+  }
+  EXPECT_EQ(at, Child("Slider1")) << "around again";
+  EXPECT_FALSE(GetWindowLongA(Child("Label1"), GWL_STYLE) & WS_TABSTOP);
+}
+
+// ---------------------------------------------------------------- sliders --
+
+TEST_F(ViewTest, SlidersCarryTheirDesignsRangeStepsTicksAndTooltip) {
+  struct Case {
+    const char* name;
+    LRESULT min, max, line, page, pos;
+    bool ticks;
+  } cases[] = {
+      {"Slider1", 175, 210, 1, 5, 175, false},
+      {"Slider2", 0, 10, 1, 1, 0, true},
+  };
+  for (const Case& c : cases) {
+    HWND slider = Child(c.name);
+    EXPECT_EQ(SendMessageA(slider, TBM_GETRANGEMIN, 0, 0), c.min) << c.name;
+    EXPECT_EQ(SendMessageA(slider, TBM_GETRANGEMAX, 0, 0), c.max) << c.name;
+    EXPECT_EQ(SendMessageA(slider, TBM_GETLINESIZE, 0, 0), c.line) << c.name;
+    EXPECT_EQ(SendMessageA(slider, TBM_GETPAGESIZE, 0, 0), c.page) << c.name;
+    EXPECT_EQ(SendMessageA(slider, TBM_GETPOS, 0, 0), c.pos) << c.name;
+    LONG style = GetWindowLongA(slider, GWL_STYLE);
+    EXPECT_EQ((style & TBS_NOTICKS) == 0, c.ticks) << c.name;
+  }
+  EXPECT_EQ(SendMessageA(Child("Slider2"), TBM_GETNUMTICS, 0, 0), 11);
+
+  auto& slider2 = static_cast<forms::win32::SliderView&>(ViewOf("Slider2"));
+  auto& slider1 = static_cast<forms::win32::SliderView&>(ViewOf("Slider1"));
+  EXPECT_EQ(slider1.tooltip(), nullptr);
+  ASSERT_NE(slider2.tooltip(), nullptr);
+  EXPECT_EQ(SendMessageA(slider2.tooltip(), TTM_GETTOOLCOUNT, 0, 0), 1);
+  char text[128] = {};
+  TOOLINFOA tool = {};
+  tool.cbSize = TTTOOLINFOA_V2_SIZE;
+  tool.hwnd = GetParent(slider2.hwnd());
+  tool.uId = reinterpret_cast<UINT_PTR>(slider2.hwnd());
+  tool.lpszText = text;
+  SendMessageA(slider2.tooltip(), TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+  EXPECT_STREQ(text, "Click on me to enable this setting !");
+}
+
+TEST_F(ViewTest, KeysMoveTheSliderWithinItsRangeAndRaiseChangeOnce) {
+  HWND slider = Child("Slider1");
+  SetFocus(slider);
+  Key(slider, VK_RIGHT);
+  EXPECT_EQ(Slider("Slider1").Value(), 176);
+  EXPECT_EQ(form.log, std::vector<std::string>{"Slider1_Change"});
+
+  Slider("Slider1").SetValue(208);
+  EXPECT_EQ(SendMessageA(slider, TBM_GETPOS, 0, 0), 208) << "the model moves the thumb";
+  form.log.clear();
+  Key(slider, VK_NEXT);
+  EXPECT_EQ(Slider("Slider1").Value(), 210);
+  Key(slider, VK_NEXT);
+  EXPECT_EQ(Slider("Slider1").Value(), 210);
+  EXPECT_EQ(form.log, std::vector<std::string>{"Slider1_Change"});
+
+  HWND slider2 = Child("Slider2");
+  SetFocus(slider2);
+  Key(slider2, VK_NEXT);
+  EXPECT_EQ(Slider("Slider2").Value(), 1) << "its large step is 1";
+  Key(slider2, VK_LEFT);
+  Key(slider2, VK_LEFT);
+  EXPECT_EQ(Slider("Slider2").Value(), 0);
+}
+
+// ---------------------------------------------------------------- options --
+
+TEST_F(ViewTest, OptionsFollowTheModelAndADisabledOneSelectsNothing) {
+  HWND one = Child("Option1"), two = Child("Option2");
+  EXPECT_FALSE(IsWindowEnabled(one));
+  SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(one), BN_CLICKED),
+               reinterpret_cast<LPARAM>(one));
+  EXPECT_FALSE(Option("Option1").Value());
+  EXPECT_TRUE(form.log.empty());
+
+  Option("Option1").SetEnabled(true);
+  Option("Option2").SetEnabled(true);
+  EXPECT_TRUE(IsWindowEnabled(one));
+  SendMessageA(one, BM_CLICK, 0, 0);
+  Pump();
+  EXPECT_TRUE(Option("Option1").Value());
+  EXPECT_EQ(SendMessageA(one, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(form.log, std::vector<std::string>{"Option1_Click"});
+
+  SendMessageA(two, BM_CLICK, 0, 0);
+  Pump();
+  EXPECT_EQ(SendMessageA(one, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(SendMessageA(two, BM_GETCHECK, 0, 0), BST_CHECKED);
+
+  Option("Option2").SetValue(false);
+  EXPECT_EQ(SendMessageA(two, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  Option("Option1").SetCaption("To one game only : x.exe");
+  EXPECT_EQ(TextOf(one), "To one game only : x.exe");
+}
+
+// --------------------------------------------------------------- text box --
+
+TEST_F(ViewTest, TypingReachesTheModelAndTheModelsTextIsShown) {
+  HWND edit = Child("Text1");
+  auto& text = form.Get<forms::TextBox>("Text1");
+  EXPECT_EQ(TextOf(edit), "exemple.exe");
+  SetFocus(edit);
+  SendMessageA(edit, EM_SETSEL, 0, -1);
+  for (char c : std::string("game.exe")) SendMessageA(edit, WM_CHAR, c, 1);
+  EXPECT_EQ(text.Text(), "game.exe");
+  text.SetText("");
+  EXPECT_EQ(TextOf(edit), "");
+  EXPECT_EQ(text.Text(), "");
+  EXPECT_TRUE(form.log.empty()) << "editing raises no event";
+}
+
+TEST_F(ViewTest, AMouseClickInTheTextBoxIsAClickAndTabbingIntoItIsNot) {
+  HWND edit = Child("Text1");
+  SetFocus(Child("Slider2"));
+  Key(Child("Slider2"), VK_TAB);
+  EXPECT_EQ(GetFocus(), edit);
+  EXPECT_TRUE(form.log.empty());
+  SendMessageA(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageA(edit, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(form.log, std::vector<std::string>{"Text1_Click"});
+}
+
+// ---------------------------------------------------------------- buttons --
+
+TEST_F(ViewTest, EscPressesTheCancelButtonAndEnterOnlyTheFocusedButton) {
+  Key(Child("Text1"), VK_ESCAPE);
+  EXPECT_EQ(form.log, std::vector<std::string>{"Command2_Click"});
+  form.log.clear();
+
+  SetFocus(Child("Text1"));
+  Key(Child("Text1"), VK_RETURN);
+  EXPECT_TRUE(form.log.empty()) << "no default button";
+
+  SetFocus(Child("Command1"));
+  Key(Child("Command1"), VK_RETURN);
+  EXPECT_EQ(form.log, std::vector<std::string>{"Command1_Click"});
+}
+
+TEST_F(ViewTest, GraphicalButtonsAreOwnerDrawnAndPlainOnesArePushButtons) {
+  EXPECT_EQ(GetWindowLongA(Child("Command1"), GWL_STYLE) & 0x0F, BS_OWNERDRAW);
+  EXPECT_EQ(GetWindowLongA(Child("Command2"), GWL_STYLE) & 0x0F, BS_PUSHBUTTON);
+  SendMessageA(Child("Command1"), BM_CLICK, 0, 0);
+  Pump();
+  EXPECT_EQ(form.log, std::vector<std::string>{"Command1_Click"});
+}
+
+// ------------------------------------------------------------ mouse moves --
+
+TEST_F(ViewTest, MouseMovesReachTheControlUnderThePointer) {
+  form.Find("Frame1").MouseMove = [this] { form.log.push_back("Frame1_MouseMove"); };
+  form.Find("Label1").MouseMove = [this] { form.log.push_back("Label1_MouseMove"); };
+  SendMessageA(Window(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+  SendMessageA(Child("Frame1"), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+  SendMessageA(Child("Label1"), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+  EXPECT_EQ(form.log, (std::vector<std::string>{"Form_MouseMove", "Frame1_MouseMove",
+                                               "Label1_MouseMove"}));
+}
+
+TEST_F(ViewTest, FrameCaptionsAreDrawnInTheirForeColor) {
+  auto& frame = form.Find("Frame1");
+  HWND hwnd = Child("Frame1");
+  auto countColour = [&](COLORREF colour) {
+    // Paint the frame into a bitmap and count the caption's pixels.
+    RECT client;
+    GetClientRect(hwnd, &client);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+    int count = 0;
+    for (int y = 0; y < 14; ++y)
+      for (int x = 0; x < client.right; ++x)
+        if (GetPixel(memory, x, y) == colour) ++count;
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return count;
+  };
+  EXPECT_GT(countColour(0x800000), 20);
+  EXPECT_EQ(countColour(0xFF0000), 0);
+  frame.SetForeColor(0xFF0000);
+  EXPECT_EQ(countColour(0x800000), 0);
+  EXPECT_GT(countColour(0xFF0000), 20);
+}
+
+// ---------------------------------------------------------- window events --
+
+TEST_F(ViewTest, TheCloseBoxIsTheModelsToDecide) {
+  HWND window = Window();
+  SendMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(form.State(), forms::FormState::kNotLoaded);
+  EXPECT_FALSE(IsWindow(window)) << "released once the event returned";
+}
+
+// A modal window, shown and then hidden by a timer while its loop runs.
+struct ModalScript {
+  static inline TestForm* dialog = nullptr;
+  static inline HWND owner = nullptr;
+  static inline bool ownerEnabledDuring = true;
+  static inline int quitCode = -1;
+  static void CALLBACK Hide(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    ownerEnabledDuring = IsWindowEnabled(owner) != FALSE;
+    dialog->Hide();
+  }
+  static void CALLBACK Quit(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    PostQuitMessage(quitCode);
+  }
+};
+
+TEST_F(ViewTest, AModalWindowDisablesTheOthersUntilItIsHidden) {
+  TestForm dialog(app, kDialogDesign);
+  ModalScript::dialog = &dialog;
+  ModalScript::owner = Window();
+  SetTimer(nullptr, 0, 20, ModalScript::Hide);
+  dialog.ShowModal();
+  EXPECT_FALSE(ModalScript::ownerEnabledDuring);
+  EXPECT_TRUE(IsWindowEnabled(Window()));
+  EXPECT_EQ(dialog.State(), forms::FormState::kHidden);
+  HWND box = reinterpret_cast<HWND>(dialog.hWnd());
+  EXPECT_TRUE(GetWindowLongA(box, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+  EXPECT_FALSE(IsWindowVisible(box));
+  dialog.Unload();
+}
+
+TEST_F(ViewTest, AQuitDuringAModalLoopEndsItAndIsPostedAgain) {
+  TestForm dialog(app, kDialogDesign);
+  ModalScript::quitCode = 7;
+  SetTimer(nullptr, 0, 20, ModalScript::Quit);
+  dialog.ShowModal();
+  MSG message;
+  ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(message.wParam, 7u);
+  EXPECT_TRUE(IsWindowEnabled(Window()));
+  dialog.Unload();
+}
+
+}  // namespace
