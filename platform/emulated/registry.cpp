@@ -201,6 +201,39 @@ long ValueAccess(Key key, std::uint32_t needed, Node** node) {
   return kErrorSuccess;
 }
 
+// The key an open or create addresses: the handle it starts from, the
+// components below it and the folded path from the root; or the error to
+// answer before anything is looked up.
+struct Target {
+  long error = kErrorSuccess;
+  Handle base;
+  std::vector<std::string> components;
+  std::vector<std::string> path;
+};
+
+Target Locate(Key root, const char* subKey, const Key* result) {
+  Target target;
+  std::optional<Handle> base = Resolve(root);
+  if (result == nullptr) {
+    target.error = kErrorInvalidParameter;
+  } else if (!base) {
+    target.error = kErrorInvalidHandle;
+  } else if (base->node->deleted) {
+    target.error = kErrorKeyDeleted;
+  }
+  if (target.error != kErrorSuccess) return target;
+  ParsedPath parsed = ParsePath(subKey);
+  if (parsed.error != kErrorSuccess) {
+    target.error = parsed.error;
+    return target;
+  }
+  target.path = FoldedPath(base->path, parsed.components);
+  target.error = InjectedErrorFor(base->root, target.path);
+  target.base = std::move(*base);
+  target.components = std::move(parsed.components);
+  return target;
+}
+
 std::string ValueKey(const char* valueName) {
   return Fold(valueName == nullptr ? "" : valueName);
 }
@@ -209,22 +242,17 @@ std::string ValueKey(const char* valueName) {
 
 long RegOpenKeyExA(Key root, const char* subKey, std::uint32_t /*options*/,
                    std::uint32_t access, Key* result) {
-  if (result == nullptr) return kErrorInvalidParameter;
-  std::optional<Handle> base = Resolve(root);
-  if (!base) return kErrorInvalidHandle;
-  if (base->node->deleted) return kErrorKeyDeleted;
-  ParsedPath parsed = ParsePath(subKey);
-  if (parsed.error != kErrorSuccess) return parsed.error;
-  std::vector<std::string> path = FoldedPath(base->path, parsed.components);
-  if (long code = InjectedErrorFor(base->root, path)) return code;
-  std::shared_ptr<Node> node = Find(base->node, parsed.components);
+  Target target = Locate(root, subKey, result);
+  if (target.error != kErrorSuccess) return target.error;
+  std::shared_ptr<Node> node = Find(target.base.node, target.components);
   if (!node) return kErrorFileNotFound;
   // A predefined root opened with no sub key answers the root itself.
-  if (parsed.components.empty() && TheRegistry().roots.count(root) != 0) {
+  if (target.components.empty() && TheRegistry().roots.count(root) != 0) {
     *result = root;
     return kErrorSuccess;
   }
-  *result = NewHandle(Handle{node, base->root, std::move(path), access});
+  *result =
+      NewHandle(Handle{node, target.base.root, std::move(target.path), access});
   return kErrorSuccess;
 }
 
@@ -233,17 +261,11 @@ long RegCreateKeyExA(Key root, const char* subKey, std::uint32_t /*reserved*/,
                      std::uint32_t access,
                      const SecurityAttributes* /*security*/, Key* result,
                      std::uint32_t* disposition) {
-  if (result == nullptr) return kErrorInvalidParameter;
-  std::optional<Handle> base = Resolve(root);
-  if (!base) return kErrorInvalidHandle;
-  if (base->node->deleted) return kErrorKeyDeleted;
-  ParsedPath parsed = ParsePath(subKey);
-  if (parsed.error != kErrorSuccess) return parsed.error;
-  std::vector<std::string> path = FoldedPath(base->path, parsed.components);
-  if (long code = InjectedErrorFor(base->root, path)) return code;
-  std::shared_ptr<Node> node = base->node;
+  Target target = Locate(root, subKey, result);
+  if (target.error != kErrorSuccess) return target.error;
+  std::shared_ptr<Node> node = target.base.node;
   bool created = false;
-  for (const std::string& component : parsed.components) {
+  for (const std::string& component : target.components) {
     std::shared_ptr<Node>& child = node->children[Fold(component)];
     if (!child) {
       child = std::make_shared<Node>();
@@ -256,7 +278,8 @@ long RegCreateKeyExA(Key root, const char* subKey, std::uint32_t /*reserved*/,
     *disposition =
         created ? kDispositionCreatedNew : kDispositionOpenedExisting;
   }
-  *result = NewHandle(Handle{node, base->root, std::move(path), access});
+  *result =
+      NewHandle(Handle{node, target.base.root, std::move(target.path), access});
   return kErrorSuccess;
 }
 
