@@ -1,7 +1,8 @@
 // The platform over the real Win32 functions, ANSI "A" variants, nothing
 // added. Only functions that Windows 98 SE exports are imported.
-#include <shellapi.h>
 #include <windows.h>
+// <shellapi.h> needs <windows.h> first.
+#include <shellapi.h>
 // <windows.h> maps FindFirstFile to FindFirstFileA; ours is a different
 // function.
 #undef FindFirstFile
