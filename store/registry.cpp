@@ -71,11 +71,16 @@ struct Location {
 };
 
 // The directory part of a path or pattern, separator included ("" for a
-// bare name).
+// bare name), as the file system splits it.
 std::string DirectoryPart(const std::string& path) {
+#ifdef _WIN32
   const std::size_t slash = path.find_last_of("\\/");
   if (slash != std::string::npos) return path.substr(0, slash + 1);
-  if (path.size() >= 2 && path[1] == ':') return path.substr(0, 2);  // "C:name"
+  if (path.size() >= 2 && path[1] == ':') return path.substr(0, 2);  // "C:a"
+#else
+  const std::size_t slash = path.rfind('/');
+  if (slash != std::string::npos) return path.substr(0, slash + 1);
+#endif
   return std::string();
 }
 
