@@ -232,6 +232,13 @@ bool Save(const Profile& profile, const char* fileName) {
   struct stat existing;
   mode_t mode;
   if (stat(fileName, &existing) == 0) {
+    // No write permission at all is Windows' read-only attribute, which
+    // refuses the write (whoever the user is).
+    if ((existing.st_mode & 0222) == 0) {
+      close(fd);
+      unlink(temporary.c_str());
+      return false;
+    }
     mode = existing.st_mode & 07777;
   } else {
     const mode_t mask = umask(0);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
 #include <string>
 
 #include "platform/platform.h"
@@ -276,6 +277,26 @@ TEST_F(ProfileTest, NullSectionOrKeyListsNames) {
         << label;
   }
 }
+
+// Where the backends differ: Windows refuses to write a read-only file, and
+// so do the emulated functions (a file without write permission bits); Wine
+// writes it all the same when it runs as root, as it does on this project's
+// build machines. So this runs natively only.
+#ifndef _WIN32
+TEST_F(ProfileTest, WriteToAReadOnlyFileFailsAndLeavesIt) {
+  dir_.Write("settings.ini", "[S]\r\nK=old\r\n");
+  std::filesystem::permissions(File(),
+                               std::filesystem::perms::owner_write |
+                                   std::filesystem::perms::group_write |
+                                   std::filesystem::perms::others_write,
+                               std::filesystem::perm_options::remove);
+  EXPECT_FALSE(Write("S", "K", "new"));
+  EXPECT_EQ("old", Read("S", "K"));
+  EXPECT_EQ(std::vector<std::string>{"settings.ini"}, dir_.Names());
+  std::filesystem::permissions(File(), std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::add);
+}
+#endif
 
 TEST_F(ProfileTest, WriteIntoAMissingDirectoryFails) {
   EXPECT_FALSE(platform::WritePrivateProfileStringA(
