@@ -305,24 +305,6 @@ TEST_F(RegistryStore, WritesAndReadsBackA64KiBText) {
   EXPECT_VALUE(result, SettingValue(big));
 }
 
-TEST_F(RegistryStore, RoundTripsEveryKind) {
-  const struct {
-    const char* kind;
-    SettingValue written;
-    SettingValue read;
-  } cases[] = {
-      {"S", "a text", "a text"}, {"S", -12, "-12"},   {"B", True(), True()},
-      {"B", 0, False()},         {"D", 32767, 32767}, {"D", "-3.5", -4},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.kind);
-    ASSERT_EQ(WriteStoreValue("HKCU", kScratch, kName, c.kind, c.written), 0);
-    SettingValue result;
-    EXPECT_EQ(ReadStoreValue("HKCU", kScratch, kName, c.kind, "", result), 0);
-    EXPECT_VALUE(result, c.read);
-  }
-}
-
 TEST_F(RegistryStore, UnresolvedWriteTouchesNothing) {
   EXPECT_EQ(WriteStoreValue("HKXX", kScratch, kName, "S", 1), 99);
   EXPECT_EQ(WriteStoreValue("", kScratch, kName, "S", 1), 99);
