@@ -42,6 +42,15 @@ RECT PxRect(int left, int top, int width, int height) {
   return RECT{Px(left), Px(top), Px(left) + Px(width), Px(top) + Px(height)};
 }
 
+bool SaveWindowPicture(const Options& options, HWND window,
+                       const std::string& name) {
+  std::string path = options.screenshot;
+  std::size_t dot = path.rfind(".bmp");
+  if (dot != std::string::npos) path.erase(dot);
+  return WriteBmp(path + "-" + name + ".bmp",
+                  CaptureScreen(ScreenRect(window)));
+}
+
 HWND ChildAt(HWND top, int left, int top_) {
   for (const Child& c : Descendants(top))
     if (c.rect.left == left && c.rect.top == top_) return c.hwnd;
@@ -76,6 +85,31 @@ bool Answer(HWND box, int id) {
   if (!button) return false;
   PostClick(button);
   return WaitGone(box);
+}
+
+namespace {
+constexpr const char* kX11Driver = "Software\\Wine\\X11 Driver";
+}
+
+WineDrawsFrames::WineDrawsFrames() {
+  StoredValue before = ReadValue(HKEY_CURRENT_USER, kX11Driver, "Decorated");
+  hadValue_ = before.present;
+  type_ = before.type;
+  bytes_ = before.bytes;
+  SetString(HKEY_CURRENT_USER, kX11Driver, "Decorated", "N");
+}
+
+WineDrawsFrames::~WineDrawsFrames() {
+  if (hadValue_) {
+    SetRaw(HKEY_CURRENT_USER, kX11Driver, "Decorated", type_, bytes_);
+    return;
+  }
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kX11Driver, 0, KEY_SET_VALUE, &key) ==
+      ERROR_SUCCESS) {
+    RegDeleteValueA(key, "Decorated");
+    RegCloseKey(key);
+  }
 }
 
 void CleanDriverKeys() { DeleteTree(HKEY_LOCAL_MACHINE, kKyroKey); }

@@ -28,6 +28,11 @@ struct Options {
   std::string screenshot;  // where the main window's picture goes (.bmp)
 };
 
+// A picture of a window for the eyes of a reviewer, next to the main
+// screenshot: "<screenshot>-<name>.bmp".
+bool SaveWindowPicture(const Options& options, HWND window,
+                       const std::string& name);
+
 // Pixels of a design length in twips at the screen's density.
 int Px(int twips);
 // A design rectangle in twips as pixels in the same origin.
@@ -67,6 +72,23 @@ bool IsChecked(HWND button);
 HWND ClickForMessageBox(HWND button, DWORD pid);
 // Answers a message box with the button of that id; true when it closed.
 bool Answer(HWND box, int id);
+
+// Wine draws the windows' own title bars and borders (as Windows does)
+// rather than leaving them to an X window manager, which a bare display
+// lacks: the pictures then show whole windows. Set for the object's life,
+// for the programs started meanwhile.
+class WineDrawsFrames {
+ public:
+  WineDrawsFrames();
+  ~WineDrawsFrames();
+  WineDrawsFrames(const WineDrawsFrames&) = delete;
+  WineDrawsFrames& operator=(const WineDrawsFrames&) = delete;
+
+ private:
+  bool hadValue_ = false;
+  DWORD type_ = REG_SZ;
+  std::string bytes_;
+};
 
 // Removes the driver's keys from HKLM.
 void CleanDriverKeys();

@@ -37,7 +37,10 @@ int main(int argc, char** argv) {
   e2e::Options options{argv[2], argv[3], argv[4]};
   for (const Entry& entry : kScenarios) {
     if (std::strcmp(entry.name, argv[1]) != 0) continue;
-    entry.run(options);
+    {
+      e2e::WineDrawsFrames frames;
+      entry.run(options);
+    }
     e2e::CleanDriverKeys();
     const e2e::Tally& t = e2e::tally();
     std::printf("%d passed, %d failed\n", t.passed, t.failed);

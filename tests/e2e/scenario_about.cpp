@@ -116,6 +116,7 @@ void AboutScenario(const Options& options) {
   SetStep("both links start blue");
   E2E_CHECK_MSG(WaitUntil([&] { return IsBlue(a.homepage) && IsBlue(a.email); }),
                 "both links blue");
+  SaveWindowPicture(options, a.window, "about");
 
   SetStep("homepage link, twice");
   ClickLink(a.homepage);
@@ -135,6 +136,7 @@ void AboutScenario(const Options& options) {
   ClickLink(a.email);
   E2E_CHECK_MSG(WaitUntil([&] { return IsPurple(a.email); }),
                 "the e-mail link turns purple");
+  SaveWindowPicture(options, a.window, "about-visited");
   if (E2E_CHECK_MSG(recording.WaitFor(3), "the shell opens the address")) {
     std::string line = recording.Read()[2].commandLine;
     E2E_CHECK_MSG(line.find("\"mailto:" + address) != std::string::npos,

@@ -274,6 +274,23 @@ void CheckOptionsDisabled(const RunningProgram& program,
       "no dialog opens");
 }
 
+// With both options disabled the focus runs Slider1 (tab index 4), Apply
+// (7), Slider2 (9), About (14), and round again.
+void CheckTabOrder(const MainWindow& main) {
+  SetStep("tab order");
+  E2E_CHECK_MSG(FocusOf(main.window) == main.slider1,
+                "Slider1 has the focus at start");
+  const HWND order[] = {main.apply, main.slider2, main.about, main.slider1};
+  const char* names[] = {"Apply", "Slider2", "About", "Slider1"};
+  for (int i = 0; i < 4; ++i) {
+    HWND from = FocusOf(main.window);
+    PostKey(from ? from : main.window, VK_TAB);
+    E2E_CHECK_MSG(WaitUntil([&] { return FocusOf(main.window) == order[i]; },
+                            2000),
+                  std::string("Tab moves the focus to ") + names[i]);
+  }
+}
+
 // Caption pixels of a frame: its top strip, one text line high.
 Capture CaptionOf(HWND frame) {
   RECT r = ScreenRect(frame);
@@ -314,39 +331,11 @@ void CheckFrameHighlight(const MainWindow& main) {
                 "over the window's surface: both dark blue");
 }
 
-// Wine draws the window's own title bar and border (as Windows does) rather
-// than leaving them to an X window manager, which a bare display lacks:
-// the screenshot then shows the whole window. Set for the object's life.
-class WineDrawsFrames {
- public:
-  WineDrawsFrames() {
-    before_ = ReadValue(HKEY_CURRENT_USER, kKey, "Decorated");
-    SetString(HKEY_CURRENT_USER, kKey, "Decorated", "N");
-  }
-  ~WineDrawsFrames() {
-    if (before_.present) {
-      SetRaw(HKEY_CURRENT_USER, kKey, "Decorated", before_.type, before_.bytes);
-    } else {
-      HKEY key = nullptr;
-      if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_SET_VALUE, &key) ==
-          ERROR_SUCCESS) {
-        RegDeleteValueA(key, "Decorated");
-        RegCloseKey(key);
-      }
-    }
-  }
-
- private:
-  static constexpr const char* kKey = "Software\\Wine\\X11 Driver";
-  StoredValue before_;
-};
-
 }  // namespace
 
 void MainWindowScenario(const Options& options) {
   SetStep("start with no driver values");
   CleanDriverKeys();
-  WineDrawsFrames frames;
   RunningProgram program;
   MainWindow main;
   if (!StartMain(program, options, main)) return;
@@ -369,6 +358,7 @@ void MainWindowScenario(const Options& options) {
   CheckTooltip(program, main);
   CheckOptionsDisabled(program, main);
   CheckFrameHighlight(main);
+  CheckTabOrder(main);
   CheckLevelSlider(main);
   CheckClockSlider(main);
   SetStep("closing");

@@ -149,6 +149,7 @@ void PerGameScenario(const Options& options) {
   Dialog d;
   if (!OpenDialog(program, main, d)) return;
   CheckDialogDesign(d, main);
+  SaveWindowPicture(options, d.window, "per-game");
   E2E_CHECK_MSG(IsChecked(main.option1), "Option1 selected");
 
   SetStep("OK with an empty name");
