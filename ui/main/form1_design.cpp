@@ -75,7 +75,7 @@ constexpr ControlDesign kControls[] = {
     {.name = "Image1", .kind = Kind::kImage, .container = "Frame1", .text = "",
      .left = 120, .top = 270, .width = 510, .height = 510,
      .picture = IDP_GAUGE},
-    {.name = "Label4", .kind = Kind::kLabel, .container = "", .text = "by Brannoch",
+    {.name = "Label4", .kind = Kind::kLabel, .container = "", .text = "K. Brannoch",
      .left = 210, .top = 3990, .width = 900, .height = 210, .tabIndex = 11,
      .foreColor = kWhite, .font = kCredit, .autoSize = true},
 };
