@@ -445,6 +445,40 @@ TEST_F(ViewTest, OptionsFollowTheModelAndADisabledOneSelectsNothing) {
   EXPECT_EQ(TextOf(one), "To one game only : x.exe");
 }
 
+// A radio button as older user32 has it: getting the focus from anything
+// but the mouse while unchecked reports a click.
+struct OlderRadioButton {
+  static inline WNDPROC original = nullptr;
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = CallWindowProcA(original, hwnd, message, wParam, lParam);
+    if (message == WM_SETFOCUS && GetCapture() != hwnd &&
+        SendMessageA(hwnd, BM_GETCHECK, 0, 0) != BST_CHECKED)
+      SendMessageA(GetParent(hwnd), WM_COMMAND,
+                   MAKEWPARAM(GetDlgCtrlID(hwnd), BN_CLICKED),
+                   reinterpret_cast<LPARAM>(hwnd));
+    return result;
+  }
+};
+
+TEST_F(ViewTest, FocusGivenBackOnActivationClicksNoOption) {
+  Option("Option1").SetEnabled(true);
+  HWND one = Child("Option1");
+  OlderRadioButton::original = reinterpret_cast<WNDPROC>(SetWindowLongA(
+      one, GWL_WNDPROC, reinterpret_cast<LONG>(OlderRadioButton::Proc)));
+  SetFocus(one);  // as Tab into it
+  EXPECT_EQ(form.log, std::vector<std::string>{"Option1_Click"});
+  Option("Option1").SetValue(false);
+  form.log.clear();
+
+  SendMessageA(Window(), WM_ACTIVATE, WA_INACTIVE, 0);
+  SetFocus(nullptr);  // another program has the focus
+  SendMessageA(Window(), WM_ACTIVATE, WA_ACTIVE, 0);
+  EXPECT_EQ(GetFocus(), one);
+  EXPECT_TRUE(form.log.empty());
+  EXPECT_FALSE(Option("Option1").Value());
+  SetWindowLongA(one, GWL_WNDPROC, reinterpret_cast<LONG>(OlderRadioButton::original));
+}
+
 // --------------------------------------------------------------- text box --
 
 TEST_F(ViewTest, TypingReachesTheModelAndTheModelsTextIsShown) {

@@ -94,6 +94,9 @@ class OptionView : public ControlView {
       : ControlView(resources, option, containerBack), option_(option) {}
   void Update(Property property) override;
   bool OnCommand(int code, LRESULT& result) override;
+  // A radio button that gets the focus while unchecked reports a click, as
+  // Tab into it does; focus given back on activation must not.
+  void RestoreFocus() override;
 
  protected:
   WindowSpec Spec() const override;
@@ -102,6 +105,7 @@ class OptionView : public ControlView {
 
  private:
   OptionButton& option_;
+  bool restoring_ = false;
 };
 
 // A push button; a graphical one is owner-drawn: its picture centred and

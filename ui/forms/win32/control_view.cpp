@@ -41,6 +41,10 @@ bool ControlView::Focusable() const {
   return hwnd_ && TakesFocus() && IsWindowEnabled(hwnd_);
 }
 
+void ControlView::RestoreFocus() {
+  if (hwnd_) SetFocus(hwnd_);
+}
+
 COLORREF ControlView::BackColor() const {
   return ResolveColor(control_.design().backColor, DefaultBackColor());
 }

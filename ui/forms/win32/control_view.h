@@ -32,6 +32,9 @@ class ControlView {
   Control& control() const { return control_; }
   // True for an enabled control of a kind that takes the keyboard focus.
   bool Focusable() const;
+  // Gives the control the focus back, as the window does on activation:
+  // not a user action on the control.
+  virtual void RestoreFocus();
   // The background this control paints with (containers pass it on).
   virtual COLORREF BackColor() const;
 

@@ -117,7 +117,7 @@ void Win32FormView::Show(bool modal) {
   if (modal) host_.BeginModal(*this);
   ShowWindow(hwnd_, SW_SHOWNORMAL);
   SetForegroundWindow(hwnd_);
-  if (!focus_ || !IsWindow(focus_)) FocusFirst();
+  OnSetFocus();
   UpdateWindow(hwnd_);
 }
 
@@ -150,10 +150,7 @@ void Win32FormView::FocusFirst() {
                       static_cast<unsigned>(first->control().design().tabIndex))
       first = view.get();
   }
-  if (first) {
-    focus_ = first->hwnd();
-    if (GetActiveWindow() == hwnd_) SetFocus(focus_);
-  }
+  if (first) focus_ = first->hwnd();
 }
 
 // ------------------------------------------------------------- messages --
@@ -229,7 +226,7 @@ void Win32FormView::OnActivate(WPARAM wParam) {
 
 void Win32FormView::OnSetFocus() {
   if (!focus_ || !IsWindow(focus_) || !IsWindowEnabled(focus_)) FocusFirst();
-  if (focus_) SetFocus(focus_);
+  if (ControlView* view = ControlView::FromWindow(focus_)) view->RestoreFocus();
 }
 
 // IsDialogMessage turns Esc into IDCANCEL and Enter into IDOK (this window

@@ -19,9 +19,15 @@ void OptionView::Update(Property property) {
   ControlView::Update(property);
 }
 
+void OptionView::RestoreFocus() {
+  restoring_ = true;
+  ControlView::RestoreFocus();
+  restoring_ = false;
+}
+
 bool OptionView::OnCommand(int code, LRESULT& result) {
   result = 0;
-  if (code == BN_CLICKED) option_.UserClick();
+  if (code == BN_CLICKED && !restoring_) option_.UserClick();
   return true;
 }
 
