@@ -137,6 +137,46 @@ bool DenyAccess(platform::Key root, const std::string& keyPath) {
 #endif
 }
 
+bool ImportRegedit4(const std::string& text) {
+#ifdef _WIN32
+  char directory[MAX_PATH + 1];
+  char file[MAX_PATH + 1];
+  if (GetTempPathA(sizeof directory, directory) == 0 ||
+      GetTempFileNameA(directory, "mvr", 0, file) == 0) {
+    return false;
+  }
+  HANDLE out = CreateFileA(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD written = 0;
+  const bool saved =
+      out != INVALID_HANDLE_VALUE &&
+      WriteFile(out, text.data(), static_cast<DWORD>(text.size()), &written,
+                nullptr) &&
+      written == text.size();
+  if (out != INVALID_HANDLE_VALUE) CloseHandle(out);
+  bool imported = false;
+  if (saved) {
+    std::string command = "regedit.exe /s \"" + std::string(file) + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0,
+                       nullptr, nullptr, &startup, &process)) {
+      WaitForSingleObject(process.hProcess, INFINITE);
+      DWORD exitCode = 1;
+      imported =
+          GetExitCodeProcess(process.hProcess, &exitCode) && exitCode == 0;
+      CloseHandle(process.hThread);
+      CloseHandle(process.hProcess);
+    }
+  }
+  DeleteFileA(file);
+  return imported;
+#else
+  return platform::emulated::LoadRegedit4(text);
+#endif
+}
+
 std::vector<std::uint8_t> SzBytes(const std::string& text) {
   std::vector<std::uint8_t> bytes(text.begin(), text.end());
   bytes.push_back(0);

@@ -51,6 +51,11 @@ bool KeyExists(platform::Key root, const std::string& keyPath);
 // false and the caller skips its test.
 bool DenyAccess(platform::Key root, const std::string& keyPath);
 
+// Applies REGEDIT4 text (the format regedit exports) to the registry: the
+// emulated loader natively, the system's own "regedit /s" on Windows and
+// under Wine. Returns false when the text or the import was refused.
+bool ImportRegedit4(const std::string& text);
+
 // The bytes of a text followed by one NUL, as REG_SZ stores it.
 std::vector<std::uint8_t> SzBytes(const std::string& text);
 
