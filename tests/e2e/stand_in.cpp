@@ -49,7 +49,14 @@ RestartStandIn::RestartStandIn(const std::string& recorderPath) {
   char dir[MAX_PATH];
   GetWindowsDirectoryA(dir, MAX_PATH);
   target_ = std::string(dir) + "\\RUNDLL.EXE";
-  backup_ = target_ + ".movarin-e2e-original";
+  // Put back under the name it has (the file system keeps the case).
+  WIN32_FIND_DATAA found{};
+  HANDLE search = FindFirstFileA(target_.c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    target_ = std::string(dir) + "\\" + found.cFileName;
+    FindClose(search);
+  }
+  backup_ = std::string(dir) + "\\RUNDLL.EXE.movarin-e2e-original";
   if (GetFileAttributesA(backup_.c_str()) != INVALID_FILE_ATTRIBUTES)
     MoveFileExA(backup_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING);
   if (GetFileAttributesA(target_.c_str()) != INVALID_FILE_ATTRIBUTES)
