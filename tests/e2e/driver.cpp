@@ -23,6 +23,7 @@ constexpr Entry kScenarios[] = {
     {"per_game", e2e::PerGameScenario},
     {"bad_names", e2e::BadNamesScenario},
     {"about", e2e::AboutScenario},
+    {"apply_errors", e2e::ApplyErrorsScenario},
 };
 
 }  // namespace

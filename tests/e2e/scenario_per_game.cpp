@@ -150,6 +150,26 @@ void PerGameScenario(const Options& options) {
   if (!OpenDialog(program, main, d)) return;
   CheckDialogDesign(d, main);
   SaveWindowPicture(options, d.window, "per-game");
+
+  SetStep("resizing the dialog moves nothing");
+  {
+    RECT edit = RectIn(d.edit, d.window), ok = RectIn(d.ok, d.window);
+    RECT outer = ScreenRect(d.window);
+    E2E_CHECK(SetWindowPos(d.window, nullptr, 0, 0, outer.right - outer.left + 80,
+                           outer.bottom - outer.top + 40,
+                           SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE));
+    E2E_CHECK_MSG(WaitUntil([&] {
+                    RECT now = ScreenRect(d.window);
+                    return now.right - now.left == outer.right - outer.left + 80;
+                  }),
+                  "the dialog is resizable");
+    RECT edit2 = RectIn(d.edit, d.window), ok2 = RectIn(d.ok, d.window);
+    E2E_CHECK_MSG(EqualRect(&edit, &edit2) && EqualRect(&ok, &ok2),
+                  "the controls keep their places and sizes");
+    SetWindowPos(d.window, nullptr, 0, 0, outer.right - outer.left,
+                 outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   E2E_CHECK_MSG(IsChecked(main.option1), "Option1 selected");
 
   SetStep("OK with an empty name");

@@ -11,5 +11,6 @@ void StartupScenario(const Options& options);
 void PerGameScenario(const Options& options);
 void BadNamesScenario(const Options& options);
 void AboutScenario(const Options& options);
+void ApplyErrorsScenario(const Options& options);
 
 }  // namespace e2e

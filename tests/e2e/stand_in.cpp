@@ -63,6 +63,7 @@ RestartStandIn::RestartStandIn(const std::string& recorderPath) {
     hadOriginal_ = MoveFileExA(target_.c_str(), backup_.c_str(),
                                MOVEFILE_REPLACE_EXISTING) != 0;
   installed_ =
+      !recorderPath.empty() &&
       CopyFileA(WindowsPath(recorderPath).c_str(), target_.c_str(), FALSE) != 0;
 }
 

@@ -34,7 +34,8 @@ class Recording {
 
 // Puts the stand-in at C:\WINDOWS\RUNDLL.EXE of the prefix for the
 // object's life, keeping what was there and putting it back afterwards (a
-// copy left by an earlier, interrupted run is put back first).
+// copy left by an earlier, interrupted run is put back first). An empty
+// recorder path leaves nothing there.
 class RestartStandIn {
  public:
   explicit RestartStandIn(const std::string& recorderPath);
