@@ -1,16 +1,15 @@
 // The program's start: the Win32 host, the program's windows, and the
 // message loop. The program ends when its main window closes.
-#include "ui/forms/win32/win32.h"
-#include <commctrl.h>
-#include <ole2.h>
 
 #include "ui/forms/win32/host.h"
+#include "ui/forms/win32/win32.h"
 #include "ui/main/program.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // OLE for the picture decoder; the trackbar and tooltip classes.
   HRESULT ole = OleInitialize(nullptr);
-  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
+  INITCOMMONCONTROLSEX controls = {sizeof controls,
+                                   ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
 
   int code = 0;

@@ -1,10 +1,6 @@
 // The Win32 view against real windows (on Windows, or under Wine): what the
 // user sees of a design, and what the user's input does to the model.
-#include "ui/forms/win32/win32.h"
-
-#include <commctrl.h>
 #include <gtest/gtest.h>
-#include <ole2.h>
 
 #include <string>
 #include <vector>
@@ -13,6 +9,7 @@
 #include "ui/forms/win32/control_kinds.h"
 #include "ui/forms/win32/form_view.h"
 #include "ui/forms/win32/host.h"
+#include "ui/forms/win32/win32.h"
 #include "ui/resource_ids.h"
 
 namespace {
@@ -28,60 +25,185 @@ constexpr forms::FontDesign kLink = {"MS Sans Serif", 8.25, 400, true};
 
 // Every kind of control, in a design order that is not the tab order.
 constexpr ControlDesign kControls[] = {
-    {.name = "Command2", .kind = Kind::kButton, .container = "", .text = "Cancel",
-     .left = 1470, .top = 3885, .width = 870, .height = 330, .tabIndex = 8,
+    {.name = "Command2",
+     .kind = Kind::kButton,
+     .container = "",
+     .text = "Cancel",
+     .left = 1470,
+     .top = 3885,
+     .width = 870,
+     .height = 330,
+     .tabIndex = 8,
      .cancel = true},
-    {.name = "Frame1", .kind = Kind::kFrame, .container = "", .text = "Overclocking",
-     .left = 105, .top = 105, .width = 3165, .height = 1695, .tabIndex = 0,
-     .foreColor = 0x800000, .backColor = 0x8000000B, .font = kBold},
-    {.name = "Label1", .kind = Kind::kLabel, .container = "Frame1",
-     .text = "Memory && Graphics Clock :", .left = 840, .top = 315, .width = 1905,
-     .height = 195, .tabIndex = 2, .autoSize = true},
-    {.name = "Slider1", .kind = Kind::kSlider, .container = "Frame1", .text = "",
-     .left = 105, .top = 840, .width = 2970, .height = 375, .tabIndex = 1,
-     .slider = {.min = 175, .max = 210, .value = 175, .smallChange = 1,
-                .largeChange = 5, .tickFrequency = 1,
+    {.name = "Frame1",
+     .kind = Kind::kFrame,
+     .container = "",
+     .text = "Overclocking",
+     .left = 105,
+     .top = 105,
+     .width = 3165,
+     .height = 1695,
+     .tabIndex = 0,
+     .foreColor = 0x800000,
+     .backColor = 0x8000000B,
+     .font = kBold},
+    {.name = "Label1",
+     .kind = Kind::kLabel,
+     .container = "Frame1",
+     .text = "Memory && Graphics Clock :",
+     .left = 840,
+     .top = 315,
+     .width = 1905,
+     .height = 195,
+     .tabIndex = 2,
+     .autoSize = true},
+    {.name = "Slider1",
+     .kind = Kind::kSlider,
+     .container = "Frame1",
+     .text = "",
+     .left = 105,
+     .top = 840,
+     .width = 2970,
+     .height = 375,
+     .tabIndex = 1,
+     .slider = {.min = 175,
+                .max = 210,
+                .value = 175,
+                .smallChange = 1,
+                .largeChange = 5,
+                .tickFrequency = 1,
                 .tickStyle = forms::TickStyle::kNoTicks}},
-    {.name = "Image1", .kind = Kind::kImage, .container = "Frame1", .text = "",
-     .left = 120, .top = 270, .width = 600, .height = 600, .picture = IDP_GAUGE},
-    {.name = "Picture1", .kind = Kind::kPictureBox, .container = "Frame1", .text = "",
-     .left = 210, .top = 1260, .width = 1365, .height = 150, .tabIndex = 3,
+    {.name = "Image1",
+     .kind = Kind::kImage,
+     .container = "Frame1",
+     .text = "",
+     .left = 120,
+     .top = 270,
+     .width = 600,
+     .height = 600,
+     .picture = IDP_GAUGE},
+    {.name = "Picture1",
+     .kind = Kind::kPictureBox,
+     .container = "Frame1",
+     .text = "",
+     .left = 210,
+     .top = 1260,
+     .width = 1365,
+     .height = 150,
+     .tabIndex = 3,
      .picture = IDP_BAND_LEFT},
-    {.name = "Slider2", .kind = Kind::kSlider, .container = "", .text = "",
-     .left = 105, .top = 1995, .width = 2970, .height = 300, .tabIndex = 4,
+    {.name = "Slider2",
+     .kind = Kind::kSlider,
+     .container = "",
+     .text = "",
+     .left = 105,
+     .top = 1995,
+     .width = 2970,
+     .height = 300,
+     .tabIndex = 4,
      .toolTip = "Click on me to enable this setting !",
-     .slider = {.min = 0, .max = 10, .value = 0, .smallChange = 1, .largeChange = 1,
-                .tickFrequency = 1, .tickStyle = forms::TickStyle::kBottomRight}},
-    {.name = "Option1", .kind = Kind::kOption, .container = "", .text = "One",
-     .left = 105, .top = 2400, .width = 1500, .height = 195, .tabIndex = 5,
-     .foreColor = 0x000000, .enabled = false},
-    {.name = "Option2", .kind = Kind::kOption, .container = "", .text = "Two",
-     .left = 105, .top = 2610, .width = 1500, .height = 195, .tabIndex = 6,
-     .foreColor = 0x000000, .enabled = false},
-    {.name = "Text1", .kind = Kind::kTextBox, .container = "", .text = "exemple.exe",
-     .left = 105, .top = 2900, .width = 2535, .height = 285, .tabIndex = 7},
-    {.name = "Command1", .kind = Kind::kButton, .container = "", .text = "Apply",
-     .left = 2415, .top = 3885, .width = 870, .height = 330, .tabIndex = 9,
-     .font = kBold, .graphical = true, .picture = IDP_BUTTON_FACE,
+     .slider = {.min = 0,
+                .max = 10,
+                .value = 0,
+                .smallChange = 1,
+                .largeChange = 1,
+                .tickFrequency = 1,
+                .tickStyle = forms::TickStyle::kBottomRight}},
+    {.name = "Option1",
+     .kind = Kind::kOption,
+     .container = "",
+     .text = "One",
+     .left = 105,
+     .top = 2400,
+     .width = 1500,
+     .height = 195,
+     .tabIndex = 5,
+     .foreColor = 0x000000,
+     .enabled = false},
+    {.name = "Option2",
+     .kind = Kind::kOption,
+     .container = "",
+     .text = "Two",
+     .left = 105,
+     .top = 2610,
+     .width = 1500,
+     .height = 195,
+     .tabIndex = 6,
+     .foreColor = 0x000000,
+     .enabled = false},
+    {.name = "Text1",
+     .kind = Kind::kTextBox,
+     .container = "",
+     .text = "exemple.exe",
+     .left = 105,
+     .top = 2900,
+     .width = 2535,
+     .height = 285,
+     .tabIndex = 7},
+    {.name = "Command1",
+     .kind = Kind::kButton,
+     .container = "",
+     .text = "Apply",
+     .left = 2415,
+     .top = 3885,
+     .width = 870,
+     .height = 330,
+     .tabIndex = 9,
+     .font = kBold,
+     .graphical = true,
+     .picture = IDP_BUTTON_FACE,
      .downPicture = IDP_BUTTON_DOWN},
-    {.name = "Label2", .kind = Kind::kLabel, .container = "", .text = "link",
-     .left = 1755, .top = 3400, .width = 600, .height = 195, .tabIndex = 10,
-     .foreColor = 0xFF0000, .font = kLink, .autoSize = true,
+    {.name = "Label2",
+     .kind = Kind::kLabel,
+     .container = "",
+     .text = "link",
+     .left = 1755,
+     .top = 3400,
+     .width = 600,
+     .height = 195,
+     .tabIndex = 10,
+     .foreColor = 0xFF0000,
+     .font = kLink,
+     .autoSize = true,
      .mouseIcon = IDC_HAND_POINTER},
 };
 
-constexpr forms::WindowDesign kDesign = {
-    "FormT", "Movarin         v0.3", 3375, 4305, forms::BorderStyle::kFixedSingle,
-    true, false, true, IDI_MOVARIN, 0x8000000A, kControls};
+constexpr forms::WindowDesign kDesign = {"FormT",
+                                         "Movarin         v0.3",
+                                         3375,
+                                         4305,
+                                         forms::BorderStyle::kFixedSingle,
+                                         true,
+                                         false,
+                                         true,
+                                         IDI_MOVARIN,
+                                         0x8000000A,
+                                         kControls};
 
 constexpr ControlDesign kDialogControls[] = {
-    {.name = "Command4", .kind = Kind::kButton, .container = "", .text = "Cancel",
-     .left = 945, .top = 735, .width = 825, .height = 285, .tabIndex = 0,
+    {.name = "Command4",
+     .kind = Kind::kButton,
+     .container = "",
+     .text = "Cancel",
+     .left = 945,
+     .top = 735,
+     .width = 825,
+     .height = 285,
+     .tabIndex = 0,
      .cancel = true},
 };
 constexpr forms::WindowDesign kDialogDesign = {
-    "FormD", "Movarin", 2745, 1095, forms::BorderStyle::kSizableToolWindow,
-    false, false, false, 0, 0x8000000F, kDialogControls};
+    "FormD",
+    "Movarin",
+    2745,
+    1095,
+    forms::BorderStyle::kSizableToolWindow,
+    false,
+    false,
+    false,
+    0,
+    0x8000000F,
+    kDialogControls};
 
 // A window whose handlers log their names.
 class TestForm : public forms::Form {
@@ -127,7 +249,9 @@ class ViewTest : public ::testing::Test {
     return *view->ViewOf(form.Find(name));
   }
   HWND Child(const char* name) { return ViewOf(name).hwnd(); }
-  forms::Slider& Slider(const char* name) { return form.Get<forms::Slider>(name); }
+  forms::Slider& Slider(const char* name) {
+    return form.Get<forms::Slider>(name);
+  }
   forms::OptionButton& Option(const char* name) {
     return form.Get<forms::OptionButton>(name);
   }
@@ -135,7 +259,8 @@ class ViewTest : public ::testing::Test {
   static RECT Placement(HWND child) {
     RECT rect;
     GetWindowRect(child, &rect);
-    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect),
+                    2);
     return rect;
   }
   static std::string TextOf(HWND hwnd) {
@@ -146,7 +271,8 @@ class ViewTest : public ::testing::Test {
   // Runs the messages already queued (posted clicks, paints).
   void Pump() {
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) host.Dispatch(message);
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+      host.Dispatch(message);
   }
   void Key(HWND target, WPARAM key) {
     MSG message = {target, WM_KEYDOWN, key, 1, 0, {0, 0}};
@@ -164,7 +290,7 @@ TEST(ViewUnits, TwipsBecomePixelsAtTheDisplaysDensity) {
   struct Case {
     int twips, dpi, pixels;
   } cases[] = {
-      {15, 96, 1},    {105, 96, 7},    {3375, 96, 225}, {4305, 96, 287},
+      {15, 96, 1},    {105, 96, 7},     {3375, 96, 225}, {4305, 96, 287},
       {1440, 96, 96}, {1440, 120, 120}, {195, 120, 16},  {0, 96, 0},
   };
   for (const Case& c : cases)
@@ -182,7 +308,8 @@ TEST(ViewUnits, SystemColoursAreLookedUpAndDefaultsFallBack) {
   using forms::win32::ResolveColor;
   EXPECT_EQ(ResolveColor(0x8000000A, 0), GetSysColor(10));
   EXPECT_EQ(ResolveColor(0x8000000B, 0), GetSysColor(11));
-  EXPECT_EQ(ResolveColor(forms::kDefaultColor, 0x8000000F), GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(ResolveColor(forms::kDefaultColor, 0x8000000F),
+            GetSysColor(COLOR_BTNFACE));
   EXPECT_EQ(ResolveColor(forms::kDefaultColor, 0x123456), 0x123456u);
   EXPECT_EQ(ResolveColor(0xFF0000, 0), 0xFF0000u);
   EXPECT_EQ(ResolveColor(0x800000, 0), 0x800000u);
@@ -190,7 +317,8 @@ TEST(ViewUnits, SystemColoursAreLookedUpAndDefaultsFallBack) {
 
 TEST(ViewUnits, BorderStylesGiveTheirFrames) {
   forms::WindowDesign design = kDesign;
-  auto style = [&](forms::BorderStyle border, bool min, bool max, bool taskbar) {
+  auto style = [&](forms::BorderStyle border, bool min, bool max,
+                   bool taskbar) {
     design.border = border;
     design.minButton = min;
     design.maxButton = max;
@@ -212,7 +340,8 @@ TEST(ViewUnits, BorderStylesGiveTheirFrames) {
 
   auto sizable = style(forms::BorderStyle::kSizable, true, true, true);
   EXPECT_TRUE(sizable.style & (WS_THICKFRAME | WS_MAXIMIZEBOX));
-  EXPECT_TRUE(style(forms::BorderStyle::kNone, false, false, true).style & WS_POPUP);
+  EXPECT_TRUE(style(forms::BorderStyle::kNone, false, false, true).style &
+              WS_POPUP);
 }
 
 // -------------------------------------------------------------- pictures --
@@ -225,8 +354,9 @@ TEST(ViewPictures, EmbeddedPicturesDecodeAtTheirNaturalSize) {
     int id;
     LONG width, height;
   } cases[] = {
-      {IDP_BUTTON_FACE, 93, 32}, {IDP_BUTTON_DOWN, 94, 32}, {IDP_BAND_LEFT, 90, 32},
-      {IDP_BAND_RIGHT, 90, 32},  {IDP_GAUGE, 34, 34},       {IDP_BOARD, 32, 32},
+      {IDP_BUTTON_FACE, 93, 32}, {IDP_BUTTON_DOWN, 94, 32},
+      {IDP_BAND_LEFT, 90, 32},   {IDP_BAND_RIGHT, 90, 32},
+      {IDP_GAUGE, 34, 34},       {IDP_BOARD, 32, 32},
   };
   for (const Case& c : cases) {
     const forms::win32::Picture* picture = resources.LoadPicture(c.id);
@@ -267,7 +397,8 @@ TEST(ViewPictures, TheGaugesTransparentEntryShowsWhatIsBehind) {
 // ---------------------------------------------------------------- window --
 
 TEST_F(ViewTest, TheWindowHasTheDesignsFrameTitleAndClientSize) {
-  if (host.resources().dpi() != 96) GTEST_SKIP() << "pixels below are at 96 DPI";
+  if (host.resources().dpi() != 96)
+    GTEST_SKIP() << "pixels below are at 96 DPI";
   HWND window = Window();
   ASSERT_TRUE(IsWindowVisible(window));
   EXPECT_EQ(TextOf(window), "Movarin         v0.3");
@@ -283,12 +414,15 @@ TEST_F(ViewTest, TheWindowHasTheDesignsFrameTitleAndClientSize) {
   RECT frame;
   GetWindowRect(window, &frame);
   int width = frame.right - frame.left, height = frame.bottom - frame.top;
-  EXPECT_LE(std::abs(frame.left - (GetSystemMetrics(SM_CXSCREEN) - width) / 2), 1);
-  EXPECT_LE(std::abs(frame.top - (GetSystemMetrics(SM_CYSCREEN) - height) / 2), 1);
+  EXPECT_LE(std::abs(frame.left - (GetSystemMetrics(SM_CXSCREEN) - width) / 2),
+            1);
+  EXPECT_LE(std::abs(frame.top - (GetSystemMetrics(SM_CYSCREEN) - height) / 2),
+            1);
 }
 
 TEST_F(ViewTest, ControlsSitAtTheirDesignPlacesInTheirContainers) {
-  if (host.resources().dpi() != 96) GTEST_SKIP() << "pixels below are at 96 DPI";
+  if (host.resources().dpi() != 96)
+    GTEST_SKIP() << "pixels below are at 96 DPI";
   struct Case {
     const char* name;
     const char* parent;  // "" for the window
@@ -386,7 +520,8 @@ TEST_F(ViewTest, SlidersCarryTheirDesignsRangeStepsTicksAndTooltip) {
   tool.hwnd = GetParent(slider2.hwnd());
   tool.uId = reinterpret_cast<UINT_PTR>(slider2.hwnd());
   tool.lpszText = text;
-  SendMessageA(slider2.tooltip(), TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+  SendMessageA(slider2.tooltip(), TTM_GETTEXTA, sizeof text,
+               reinterpret_cast<LPARAM>(&tool));
   EXPECT_STREQ(text, "Click on me to enable this setting !");
 }
 
@@ -398,7 +533,8 @@ TEST_F(ViewTest, KeysMoveTheSliderWithinItsRangeAndRaiseChangeOnce) {
   EXPECT_EQ(form.log, std::vector<std::string>{"Slider1_Change"});
 
   Slider("Slider1").SetValue(208);
-  EXPECT_EQ(SendMessageA(slider, TBM_GETPOS, 0, 0), 208) << "the model moves the thumb";
+  EXPECT_EQ(SendMessageA(slider, TBM_GETPOS, 0, 0), 208)
+      << "the model moves the thumb";
   form.log.clear();
   Key(slider, VK_NEXT);
   EXPECT_EQ(Slider("Slider1").Value(), 210);
@@ -449,7 +585,8 @@ TEST_F(ViewTest, OptionsFollowTheModelAndADisabledOneSelectsNothing) {
 // but the mouse while unchecked reports a click.
 struct OlderRadioButton {
   static inline WNDPROC original = nullptr;
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam,
+                               LPARAM lParam) {
     LRESULT result = CallWindowProcA(original, hwnd, message, wParam, lParam);
     if (message == WM_SETFOCUS && GetCapture() != hwnd &&
         SendMessageA(hwnd, BM_GETCHECK, 0, 0) != BST_CHECKED)
@@ -476,7 +613,8 @@ TEST_F(ViewTest, FocusGivenBackOnActivationClicksNoOption) {
   EXPECT_EQ(GetFocus(), one);
   EXPECT_TRUE(form.log.empty());
   EXPECT_FALSE(Option("Option1").Value());
-  SetWindowLongA(one, GWL_WNDPROC, reinterpret_cast<LONG>(OlderRadioButton::original));
+  SetWindowLongA(one, GWL_WNDPROC,
+                 reinterpret_cast<LONG>(OlderRadioButton::original));
 }
 
 // --------------------------------------------------------------- text box --
@@ -533,13 +671,18 @@ TEST_F(ViewTest, GraphicalButtonsAreOwnerDrawnAndPlainOnesArePushButtons) {
 // ------------------------------------------------------------ mouse moves --
 
 TEST_F(ViewTest, MouseMovesReachTheControlUnderThePointer) {
-  form.Find("Frame1").MouseMove = [this] { form.log.push_back("Frame1_MouseMove"); };
-  form.Find("Label1").MouseMove = [this] { form.log.push_back("Label1_MouseMove"); };
+  form.Find("Frame1").MouseMove = [this] {
+    form.log.push_back("Frame1_MouseMove");
+  };
+  form.Find("Label1").MouseMove = [this] {
+    form.log.push_back("Label1_MouseMove");
+  };
   SendMessageA(Window(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
   SendMessageA(Child("Frame1"), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
   SendMessageA(Child("Label1"), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
-  EXPECT_EQ(form.log, (std::vector<std::string>{"Form_MouseMove", "Frame1_MouseMove",
-                                               "Label1_MouseMove"}));
+  EXPECT_EQ(form.log,
+            (std::vector<std::string>{"Form_MouseMove", "Frame1_MouseMove",
+                                      "Label1_MouseMove"}));
 }
 
 TEST_F(ViewTest, FrameCaptionsAreDrawnInTheirForeColor) {
@@ -551,9 +694,11 @@ TEST_F(ViewTest, FrameCaptionsAreDrawnInTheirForeColor) {
     GetClientRect(hwnd, &client);
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HBITMAP bitmap =
+        CreateCompatibleBitmap(screen, client.right, client.bottom);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+    SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory),
+                 PRF_CLIENT);
     int count = 0;
     for (int y = 0; y < 14; ++y)
       for (int x = 0; x < client.right; ++x)

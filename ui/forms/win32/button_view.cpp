@@ -35,7 +35,8 @@ bool ButtonView::OnDrawItem(const DRAWITEMSTRUCT& item, LRESULT& result) {
   const ControlDesign& design = control().design();
 
   FillRect(hdc, &rect, resources().Brush(BackColor()));
-  int picture = pressed && design.downPicture ? design.downPicture : design.picture;
+  int picture =
+      pressed && design.downPicture ? design.downPicture : design.picture;
   if (const Picture* face = resources().LoadPicture(picture)) {
     SIZE size = face->Size();
     int saved = SaveDC(hdc);
@@ -47,11 +48,13 @@ bool ButtonView::OnDrawItem(const DRAWITEMSTRUCT& item, LRESULT& result) {
 
   HGDIOBJ old = SelectObject(hdc, Font());
   SetBkMode(hdc, TRANSPARENT);
-  SetTextColor(hdc, control().Enabled() ? ForeColor() : GetSysColor(COLOR_GRAYTEXT));
+  SetTextColor(hdc,
+               control().Enabled() ? ForeColor() : GetSysColor(COLOR_GRAYTEXT));
   RECT text = rect;
   if (pressed) OffsetRect(&text, 1, 1);
   std::string caption = Text();
-  DrawTextA(hdc, caption.c_str(), -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  DrawTextA(hdc, caption.c_str(), -1, &text,
+            DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   SelectObject(hdc, old);
 
   DrawEdge(hdc, &rect, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);

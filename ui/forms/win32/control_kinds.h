@@ -2,11 +2,10 @@
 // kind in one place.
 #pragma once
 
-#include "ui/forms/win32/win32.h"
-
 #include <string>
 
 #include "ui/forms/win32/control_view.h"
+#include "ui/forms/win32/win32.h"
 
 namespace forms::win32 {
 
@@ -90,7 +89,8 @@ class SliderView : public ControlView {
 // An option button the model checks: a click only reports itself.
 class OptionView : public ControlView {
  public:
-  OptionView(ViewResources& resources, OptionButton& option, COLORREF containerBack)
+  OptionView(ViewResources& resources, OptionButton& option,
+             COLORREF containerBack)
       : ControlView(resources, option, containerBack), option_(option) {}
   void Update(Property property) override;
   bool OnCommand(int code, LRESULT& result) override;
@@ -129,7 +129,8 @@ class ButtonView : public ControlView {
 // mouse press in it raises Click (reaching it by keyboard does not).
 class TextBoxView : public ControlView {
  public:
-  TextBoxView(ViewResources& resources, TextBox& textBox, COLORREF containerBack)
+  TextBoxView(ViewResources& resources, TextBox& textBox,
+              COLORREF containerBack)
       : ControlView(resources, textBox, containerBack), textBox_(textBox) {}
   ~TextBoxView() override;
   void Update(Property property) override;

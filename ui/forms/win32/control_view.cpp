@@ -53,7 +53,9 @@ COLORREF ControlView::ForeColor() const {
   return ResolveColor(control_.ForeColor(), DefaultForeColor());
 }
 
-HFONT ControlView::Font() const { return resources_.Font(control_.design().font); }
+HFONT ControlView::Font() const {
+  return resources_.Font(control_.design().font);
+}
 
 void ControlView::ShowText(const std::string& text) {
   if (hwnd_) SetWindowTextA(hwnd_, text.c_str());
@@ -114,7 +116,8 @@ LRESULT ControlView::Default(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 ControlView* ControlView::FromWindow(HWND hwnd) {
-  return hwnd ? static_cast<ControlView*>(GetPropA(hwnd, kViewProperty)) : nullptr;
+  return hwnd ? static_cast<ControlView*>(GetPropA(hwnd, kViewProperty))
+              : nullptr;
 }
 
 bool ControlView::Reflect(UINT message, WPARAM wParam, LPARAM lParam,
@@ -151,7 +154,8 @@ const char* ControlView::RegisterCustomClass(HINSTANCE instance) {
   WNDCLASSA windowClass = {};
   windowClass.lpfnWndProc = CustomProc;
   windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+  windowClass.hCursor =
+      LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
   windowClass.lpszClassName = kCustomClass;
   RegisterClassA(&windowClass);
   return kCustomClass;
@@ -167,7 +171,8 @@ LRESULT CALLBACK ControlView::CustomProc(HWND hwnd, UINT message, WPARAM wParam,
     SetPropA(hwnd, kViewProperty, view);
   }
   if (message == WM_NCDESTROY) RemovePropA(hwnd, kViewProperty);
-  if (!view || message == WM_NCDESTROY) return DefWindowProcA(hwnd, message, wParam, lParam);
+  if (!view || message == WM_NCDESTROY)
+    return DefWindowProcA(hwnd, message, wParam, lParam);
   return view->HandleMessage(message, wParam, lParam);
 }
 
@@ -180,16 +185,16 @@ std::unique_ptr<ControlView> MakeControlView(ViewResources& resources,
     case Kind::kFrame:
       return std::make_unique<FrameView>(resources, control, containerBack);
     case Kind::kSlider:
-      return std::make_unique<SliderView>(resources, static_cast<Slider&>(control),
-                                          containerBack);
+      return std::make_unique<SliderView>(
+          resources, static_cast<Slider&>(control), containerBack);
     case Kind::kOption:
       return std::make_unique<OptionView>(
           resources, static_cast<OptionButton&>(control), containerBack);
     case Kind::kButton:
       return std::make_unique<ButtonView>(resources, control, containerBack);
     case Kind::kTextBox:
-      return std::make_unique<TextBoxView>(resources, static_cast<TextBox&>(control),
-                                           containerBack);
+      return std::make_unique<TextBoxView>(
+          resources, static_cast<TextBox&>(control), containerBack);
     case Kind::kPictureBox:
     case Kind::kImage:
       return std::make_unique<PictureView>(resources, control, containerBack);

@@ -6,20 +6,20 @@
 // child they come from.
 #pragma once
 
-#include "ui/forms/win32/win32.h"
-
 #include <memory>
 #include <string>
 
 #include "ui/forms/forms.h"
 #include "ui/forms/win32/resources.h"
+#include "ui/forms/win32/win32.h"
 
 namespace forms::win32 {
 
 class ControlView {
  public:
   // The window's own colour behind a control: the container's background.
-  ControlView(ViewResources& resources, Control& control, COLORREF containerBack);
+  ControlView(ViewResources& resources, Control& control,
+              COLORREF containerBack);
   virtual ~ControlView();
   ControlView(const ControlView&) = delete;
   ControlView& operator=(const ControlView&) = delete;
@@ -57,7 +57,8 @@ class ControlView {
   static ControlView* FromWindow(HWND hwnd);
   // Passes a container's message on to the wrapper of the child it is from.
   // True when that wrapper handled it.
-  static bool Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  static bool Reflect(UINT message, WPARAM wParam, LPARAM lParam,
+                      LRESULT& result);
   // The class of the custom-drawn children; registered once per instance.
   static const char* RegisterCustomClass(HINSTANCE instance);
 

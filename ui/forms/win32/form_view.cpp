@@ -10,7 +10,7 @@ namespace forms::win32 {
 namespace {
 
 constexpr const char* kFormClass = "MovarinForm";
-constexpr int kFirstControlId = 100;  // clear of IDOK and IDCANCEL
+constexpr int kFirstControlId = 100;            // clear of IDOK and IDCANCEL
 constexpr Color kDefaultFormBack = 0x8000000F;  // button face
 
 }  // namespace
@@ -19,7 +19,8 @@ FormStyle StyleOf(const WindowDesign& design) {
   DWORD buttons = (design.minButton ? WS_MINIMIZEBOX : 0) |
                   (design.maxButton ? WS_MAXIMIZEBOX : 0);
   DWORD style = WS_CLIPCHILDREN;
-  DWORD exStyle = WS_EX_CONTROLPARENT | (design.showInTaskbar ? WS_EX_APPWINDOW : 0);
+  DWORD exStyle =
+      WS_EX_CONTROLPARENT | (design.showInTaskbar ? WS_EX_APPWINDOW : 0);
   switch (design.border) {
     case BorderStyle::kNone:
       style |= WS_POPUP;
@@ -28,7 +29,8 @@ FormStyle StyleOf(const WindowDesign& design) {
       style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | buttons;
       break;
     case BorderStyle::kSizable:
-      style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | buttons;
+      style |=
+          WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | buttons;
       break;
     case BorderStyle::kFixedDialog:
       style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | buttons;
@@ -53,22 +55,25 @@ Win32FormView::Win32FormView(Win32Host& host, Form& form)
   ViewResources& resources = host_.resources();
   const WindowDesign& design = form_.design();
   FormStyle style = StyleOf(design);
-  RECT frame = {0, 0, resources.Px(design.clientWidth), resources.Px(design.clientHeight)};
+  RECT frame = {0, 0, resources.Px(design.clientWidth),
+                resources.Px(design.clientHeight)};
   AdjustWindowRectEx(&frame, style.style, FALSE, style.exStyle);
   int width = frame.right - frame.left;
   int height = frame.bottom - frame.top;
   int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  hwnd_ = CreateWindowExA(style.exStyle, RegisterWindowClass(resources.instance()),
-                          design.caption, style.style, left, top, width, height,
-                          nullptr, nullptr, resources.instance(), this);
+  hwnd_ =
+      CreateWindowExA(style.exStyle, RegisterWindowClass(resources.instance()),
+                      design.caption, style.style, left, top, width, height,
+                      nullptr, nullptr, resources.instance(), this);
   if (!hwnd_) return;
   if (design.icon) {
     HICON small = resources.Icon(design.icon, GetSystemMetrics(SM_CXSMICON),
                                  GetSystemMetrics(SM_CYSMICON));
     HICON big = resources.Icon(design.icon, GetSystemMetrics(SM_CXICON),
                                GetSystemMetrics(SM_CYICON));
-    SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    SendMessageA(hwnd_, WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(small));
     SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
   }
   CreateControls(hwnd_, "", back_);
@@ -89,13 +94,15 @@ void Win32FormView::CreateControls(HWND parent, const std::string& container,
                                    COLORREF back) {
   std::vector<Control*> children;
   for (const auto& control : form_.Controls())
-    if (control->design().container == container) children.push_back(control.get());
+    if (control->design().container == container)
+      children.push_back(control.get());
   // Ascending tab index; controls without one after the others.
-  std::stable_sort(children.begin(), children.end(), [](Control* a, Control* b) {
-    unsigned left = static_cast<unsigned>(a->design().tabIndex);
-    unsigned right = static_cast<unsigned>(b->design().tabIndex);
-    return left < right;
-  });
+  std::stable_sort(
+      children.begin(), children.end(), [](Control* a, Control* b) {
+        unsigned left = static_cast<unsigned>(a->design().tabIndex);
+        unsigned right = static_cast<unsigned>(b->design().tabIndex);
+        return left < right;
+      });
   for (Control* control : children) {
     auto view = MakeControlView(host_.resources(), *control, back);
     int index = 0;
@@ -161,26 +168,29 @@ const char* Win32FormView::RegisterWindowClass(HINSTANCE instance) {
   WNDCLASSA windowClass = {};
   windowClass.lpfnWndProc = WindowProc;
   windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+  windowClass.hCursor =
+      LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
   windowClass.lpszClassName = kFormClass;
   RegisterClassA(&windowClass);
   return kFormClass;
 }
 
-LRESULT CALLBACK Win32FormView::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
-                                           LPARAM lParam) {
+LRESULT CALLBACK Win32FormView::WindowProc(HWND hwnd, UINT message,
+                                           WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
     auto* view = static_cast<Win32FormView*>(create->lpCreateParams);
     view->hwnd_ = hwnd;
     SetWindowLongA(hwnd, GWL_USERDATA, reinterpret_cast<LONG>(view));
   }
-  auto* view = reinterpret_cast<Win32FormView*>(GetWindowLongA(hwnd, GWL_USERDATA));
+  auto* view =
+      reinterpret_cast<Win32FormView*>(GetWindowLongA(hwnd, GWL_USERDATA));
   if (!view) return DefWindowProcA(hwnd, message, wParam, lParam);
   return view->HandleMessage(message, wParam, lParam);
 }
 
-LRESULT Win32FormView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Win32FormView::HandleMessage(UINT message, WPARAM wParam,
+                                     LPARAM lParam) {
   LRESULT result = 0;
   if (ControlView::Reflect(message, wParam, lParam, result)) return result;
   switch (message) {
@@ -211,8 +221,9 @@ LRESULT Win32FormView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 void Win32FormView::OnEraseBackground(HDC hdc) {
   RECT client;
   GetClientRect(hwnd_, &client);
-  FillRect(hdc, &client, host_.resources().Brush(ResolveColor(form_.design().backColor,
-                                                              kDefaultFormBack)));
+  FillRect(hdc, &client,
+           host_.resources().Brush(
+               ResolveColor(form_.design().backColor, kDefaultFormBack)));
 }
 
 void Win32FormView::OnActivate(WPARAM wParam) {

@@ -3,8 +3,6 @@
 // within each container so that Tab follows it.
 #pragma once
 
-#include "ui/forms/win32/win32.h"
-
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -12,6 +10,7 @@
 
 #include "ui/forms/forms.h"
 #include "ui/forms/win32/control_view.h"
+#include "ui/forms/win32/win32.h"
 
 namespace forms::win32 {
 

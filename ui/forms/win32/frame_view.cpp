@@ -4,7 +4,7 @@ namespace forms::win32 {
 
 namespace {
 
-constexpr int kCaptionIndent = 8;  // px from the frame's left edge
+constexpr int kCaptionIndent = 8;   // px from the frame's left edge
 constexpr int kCaptionPadding = 2;  // px of background either side of it
 
 }  // namespace
@@ -40,8 +40,10 @@ void FrameView::Paint(HDC hdc, const RECT& client) {
     FillRect(hdc, &box, resources().Brush(BackColor()));
     OffsetRect(&text, client.left + kCaptionIndent, client.top);
     SetBkMode(hdc, TRANSPARENT);
-    SetTextColor(hdc, control().Enabled() ? ForeColor() : GetSysColor(COLOR_GRAYTEXT));
-    DrawTextA(hdc, caption.c_str(), -1, &text, DT_SINGLELINE | DT_LEFT | DT_TOP);
+    SetTextColor(
+        hdc, control().Enabled() ? ForeColor() : GetSysColor(COLOR_GRAYTEXT));
+    DrawTextA(hdc, caption.c_str(), -1, &text,
+              DT_SINGLELINE | DT_LEFT | DT_TOP);
   }
   SelectObject(hdc, old);
 }

@@ -46,8 +46,9 @@ void Win32Host::BeginModal(Win32FormView& view) {
 }
 
 HWND Win32Host::EndModal(Win32FormView& view) {
-  auto found = std::find_if(modal_.begin(), modal_.end(),
-                            [&](const Modal& modal) { return modal.view == &view; });
+  auto found =
+      std::find_if(modal_.begin(), modal_.end(),
+                   [&](const Modal& modal) { return modal.view == &view; });
   if (found == modal_.end()) return nullptr;
   // Enabled again before the modal window goes, so that activation returns
   // to them rather than to another program.

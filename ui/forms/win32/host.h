@@ -2,14 +2,13 @@
 // modal loops over the thread's message queue.
 #pragma once
 
-#include "ui/forms/win32/win32.h"
-
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "ui/forms/forms.h"
 #include "ui/forms/win32/resources.h"
+#include "ui/forms/win32/win32.h"
 
 namespace forms::win32 {
 

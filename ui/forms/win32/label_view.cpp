@@ -16,7 +16,8 @@ void LabelView::Configure() {
 
 void LabelView::Update(Property property) {
   ControlView::Update(property);
-  if (property == Property::kCaption && control().design().autoSize) FitToText();
+  if (property == Property::kCaption && control().design().autoSize)
+    FitToText();
 }
 
 void LabelView::FitToText() {
@@ -42,10 +43,12 @@ void LabelView::Paint(HDC hdc, const RECT& client) {
   FillRect(hdc, &client, resources().Brush(BackColor()));
   HGDIOBJ old = SelectObject(hdc, Font());
   SetBkMode(hdc, TRANSPARENT);
-  SetTextColor(hdc, control().Enabled() ? ForeColor() : GetSysColor(COLOR_GRAYTEXT));
+  SetTextColor(hdc,
+               control().Enabled() ? ForeColor() : GetSysColor(COLOR_GRAYTEXT));
   RECT text = client;
   std::string caption = Text();
-  UINT format = control().design().autoSize ? kLabelFormat : DT_LEFT | DT_TOP | DT_WORDBREAK;
+  UINT format = control().design().autoSize ? kLabelFormat
+                                            : DT_LEFT | DT_TOP | DT_WORDBREAK;
   DrawTextA(hdc, caption.c_str(), -1, &text, format);
   SelectObject(hdc, old);
 }

@@ -8,7 +8,8 @@ ControlView::WindowSpec OptionView::Spec() const {
 }
 
 void OptionView::Configure() {
-  SendMessageA(hwnd(), BM_SETCHECK, option_.Value() ? BST_CHECKED : BST_UNCHECKED, 0);
+  SendMessageA(hwnd(), BM_SETCHECK,
+               option_.Value() ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void OptionView::Update(Property property) {

@@ -10,7 +10,8 @@ COLORREF PictureView::BackColor() const {
 void PictureView::Configure() {
   if (control().kind() != Kind::kImage) return;
   // An image takes exactly the size of its picture.
-  if (const Picture* picture = resources().LoadPicture(control().design().picture)) {
+  if (const Picture* picture =
+          resources().LoadPicture(control().design().picture)) {
     SIZE size = picture->Size();
     SetWindowPos(hwnd(), nullptr, 0, 0, size.cx, size.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -19,7 +20,8 @@ void PictureView::Configure() {
 
 void PictureView::Paint(HDC hdc, const RECT& client) {
   FillRect(hdc, &client, resources().Brush(BackColor()));
-  if (const Picture* picture = resources().LoadPicture(control().design().picture))
+  if (const Picture* picture =
+          resources().LoadPicture(control().design().picture))
     picture->Draw(hdc, client.left, client.top);
 }
 

@@ -38,19 +38,23 @@ IPicture* DecodePicture(const void* data, DWORD size) {
     return nullptr;
   }
   IPicture* picture = nullptr;
-  HRESULT result = OleLoadPicture(stream, static_cast<LONG>(size), FALSE,
-                                  IID_IPicture, reinterpret_cast<void**>(&picture));
+  HRESULT result =
+      OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
+                     reinterpret_cast<void**>(&picture));
   stream->Release();
   return SUCCEEDED(result) ? picture : nullptr;
 }
 
 }  // namespace
 
-int TwipsToPixels(int twips, int dpi) { return MulDiv(twips, dpi, kTwipsPerInch); }
+int TwipsToPixels(int twips, int dpi) {
+  return MulDiv(twips, dpi, kTwipsPerInch);
+}
 
 COLORREF ResolveColor(Color color, Color fallback) {
   if (color == kDefaultColor) color = fallback;
-  if (color & kSystemColorFlag) return GetSysColor(static_cast<int>(color & 0xFFu));
+  if (color & kSystemColorFlag)
+    return GetSysColor(static_cast<int>(color & 0xFFu));
   return static_cast<COLORREF>(color & 0x00FFFFFFu);
 }
 
@@ -118,7 +122,8 @@ HFONT ViewResources::Font(const FontDesign& design) {
   std::string face = design.face ? design.face : kDefaultFace;
   int hundredths = static_cast<int>(std::lround(design.points * 100.0));
   auto key = std::make_tuple(face, hundredths, design.weight, design.underline);
-  if (auto found = fonts_.find(key); found != fonts_.end()) return found->second;
+  if (auto found = fonts_.find(key); found != fonts_.end())
+    return found->second;
 
   LOGFONTA logFont = {};
   logFont.lfHeight = FontHeight(design.points, dpi_);
@@ -131,13 +136,16 @@ HFONT ViewResources::Font(const FontDesign& design) {
   logFont.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
   lstrcpynA(logFont.lfFaceName, face.c_str(), LF_FACESIZE);
   HFONT font = CreateFontIndirectA(&logFont);
-  if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  else fonts_[key] = font;
+  if (!font)
+    font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  else
+    fonts_[key] = font;
   return font;
 }
 
 HBRUSH ViewResources::Brush(COLORREF color) {
-  if (auto found = brushes_.find(color); found != brushes_.end()) return found->second;
+  if (auto found = brushes_.find(color); found != brushes_.end())
+    return found->second;
   HBRUSH brush = CreateSolidBrush(color);
   brushes_[color] = brush;
   return brush;
@@ -145,7 +153,8 @@ HBRUSH ViewResources::Brush(COLORREF color) {
 
 const Picture* ViewResources::LoadPicture(int id) {
   if (id == 0) return nullptr;
-  if (auto found = pictures_.find(id); found != pictures_.end()) return found->second.get();
+  if (auto found = pictures_.find(id); found != pictures_.end())
+    return found->second.get();
 
   std::unique_ptr<Picture> picture;
   if (HRSRC info = FindResourceA(instance_, MAKEINTRESOURCEA(id),
@@ -157,8 +166,8 @@ const Picture* ViewResources::LoadPicture(int id) {
       if (IPicture* decoded = DecodePicture(data, size))
         picture = std::make_unique<Picture>(decoded, dpi_);
     }
-  } else if (HANDLE icon = LoadImageA(instance_, MAKEINTRESOURCEA(id), IMAGE_ICON, 0,
-                                      0, LR_DEFAULTSIZE)) {
+  } else if (HANDLE icon = LoadImageA(instance_, MAKEINTRESOURCEA(id),
+                                      IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)) {
     picture = std::make_unique<Picture>(static_cast<HICON>(icon));
   }
   const Picture* result = picture.get();
@@ -168,7 +177,8 @@ const Picture* ViewResources::LoadPicture(int id) {
 
 HCURSOR ViewResources::Cursor(int id) {
   if (id == 0) return nullptr;
-  if (auto found = cursors_.find(id); found != cursors_.end()) return found->second;
+  if (auto found = cursors_.find(id); found != cursors_.end())
+    return found->second;
   HCURSOR cursor = LoadCursorA(instance_, MAKEINTRESOURCEA(id));
   cursors_[id] = cursor;
   return cursor;
@@ -177,9 +187,10 @@ HCURSOR ViewResources::Cursor(int id) {
 HICON ViewResources::Icon(int id, int width, int height) {
   if (id == 0) return nullptr;
   auto key = std::make_tuple(id, width, height);
-  if (auto found = icons_.find(key); found != icons_.end()) return found->second;
-  HICON icon = static_cast<HICON>(
-      LoadImageA(instance_, MAKEINTRESOURCEA(id), IMAGE_ICON, width, height, 0));
+  if (auto found = icons_.find(key); found != icons_.end())
+    return found->second;
+  HICON icon = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(id),
+                                             IMAGE_ICON, width, height, 0));
   if (icon) icons_[key] = icon;
   return icon;
 }

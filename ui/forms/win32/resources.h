@@ -4,16 +4,13 @@
 // hands out lives as long as it does.
 #pragma once
 
-#include "ui/forms/win32/win32.h"
-#include <ocidl.h>
-#include <olectl.h>
-
 #include <map>
 #include <memory>
 #include <string>
 #include <tuple>
 
 #include "ui/forms/forms.h"
+#include "ui/forms/win32/win32.h"
 
 namespace forms::win32 {
 
@@ -69,7 +66,7 @@ class ViewResources {
   // decoded by OleLoadPicture), else an ICON resource. Null when the id is 0,
   // missing or undecodable.
   const Picture* LoadPicture(int id);
-  HCURSOR Cursor(int id);                  // null: none
+  HCURSOR Cursor(int id);                     // null: none
   HICON Icon(int id, int width, int height);  // null: none
 
  private:

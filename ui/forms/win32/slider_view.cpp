@@ -1,8 +1,6 @@
-#include "ui/forms/win32/win32.h"
-
-#include <commctrl.h>
 
 #include "ui/forms/win32/control_kinds.h"
+#include "ui/forms/win32/win32.h"
 
 namespace forms::win32 {
 
@@ -25,10 +23,11 @@ void SliderView::Configure() {
   const char* tip = slider_.design().toolTip;
   if (!tip || !*tip) return;
   HWND top = GetAncestor(hwnd(), GA_ROOT);
-  tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                             WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, top,
-                             nullptr, resources().instance(), nullptr);
+  tooltip_ =
+      CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                      WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, top, nullptr,
+                      resources().instance(), nullptr);
   if (!tooltip_) return;
   TOOLINFOA tool = {};
   tool.cbSize = TTTOOLINFOA_V2_SIZE;  // what comctl32 before 6 knows
@@ -47,12 +46,14 @@ void SliderView::Update(Property property) {
   }
   // The model's echo of a position the trackbar already shows changes nothing.
   LRESULT shown = SendMessageA(hwnd(), TBM_GETPOS, 0, 0);
-  if (shown != slider_.Value()) SendMessageA(hwnd(), TBM_SETPOS, TRUE, slider_.Value());
+  if (shown != slider_.Value())
+    SendMessageA(hwnd(), TBM_SETPOS, TRUE, slider_.Value());
 }
 
 bool SliderView::OnHScroll(LRESULT& result) {
   result = 0;
-  auto position = static_cast<std::int32_t>(SendMessageA(hwnd(), TBM_GETPOS, 0, 0));
+  auto position =
+      static_cast<std::int32_t>(SendMessageA(hwnd(), TBM_GETPOS, 0, 0));
   if (position != slider_.Value()) slider_.UserMoveTo(position);
   return true;
 }

@@ -14,15 +14,16 @@ TextBoxView::~TextBoxView() {
 }
 
 void TextBoxView::Configure() {
-  original_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongA(hwnd(), GWL_WNDPROC, reinterpret_cast<LONG>(SubclassProc)));
+  original_ = reinterpret_cast<WNDPROC>(SetWindowLongA(
+      hwnd(), GWL_WNDPROC, reinterpret_cast<LONG>(SubclassProc)));
 }
 
 std::string TextBoxView::WindowText() const {
   int length = GetWindowTextLengthA(hwnd());
   std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
   int copied = GetWindowTextA(hwnd(), buffer.data(), length + 1);
-  return std::string(buffer.data(), static_cast<size_t>(copied > 0 ? copied : 0));
+  return std::string(buffer.data(),
+                     static_cast<size_t>(copied > 0 ? copied : 0));
 }
 
 void TextBoxView::Update(Property property) {
@@ -44,11 +45,12 @@ bool TextBoxView::OnCommand(int code, LRESULT& result) {
   return true;
 }
 
-LRESULT CALLBACK TextBoxView::SubclassProc(HWND hwnd, UINT message, WPARAM wParam,
-                                           LPARAM lParam) {
+LRESULT CALLBACK TextBoxView::SubclassProc(HWND hwnd, UINT message,
+                                           WPARAM wParam, LPARAM lParam) {
   auto* view = static_cast<TextBoxView*>(FromWindow(hwnd));
   if (!view) return DefWindowProcA(hwnd, message, wParam, lParam);
-  LRESULT result = CallWindowProcA(view->original_, hwnd, message, wParam, lParam);
+  LRESULT result =
+      CallWindowProcA(view->original_, hwnd, message, wParam, lParam);
   // A press of the mouse in the box is a click; focus by keyboard is not.
   if (message == WM_LBUTTONDOWN) view->textBox_.UserClick();
   return result;
