@@ -668,6 +668,47 @@ TEST_F(ViewTest, GraphicalButtonsAreOwnerDrawnAndPlainOnesArePushButtons) {
   EXPECT_EQ(form.log, std::vector<std::string>{"Command1_Click"});
 }
 
+TEST_F(ViewTest, AGraphicalButtonShowsTheDarkerPictureWhileHeldDown) {
+  ControlView& button = ViewOf("Command1");
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 58, 22);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  // Brightness left of the caption, and the caption's black pixels.
+  auto draw = [&](UINT state, long& brightness, int& black) {
+    DRAWITEMSTRUCT item = {};
+    item.CtlType = ODT_BUTTON;
+    item.itemAction = ODA_DRAWENTIRE;
+    item.itemState = state;
+    item.hwndItem = button.hwnd();
+    item.hDC = memory;
+    item.rcItem = {0, 0, 58, 22};
+    LRESULT result = 0;
+    ASSERT_TRUE(button.OnDrawItem(item, result));
+    brightness = 0;
+    black = 0;
+    for (int y = 4; y < 18; ++y) {
+      for (int x = 4; x < 10; ++x) {
+        COLORREF c = GetPixel(memory, x, y);
+        brightness += GetRValue(c) + GetGValue(c) + GetBValue(c);
+      }
+      for (int x = 12; x < 46; ++x)
+        if (GetPixel(memory, x, y) == RGB(0, 0, 0)) ++black;
+    }
+  };
+  long up = 0, down = 0;
+  int upText = 0, downText = 0;
+  draw(0, up, upText);
+  draw(ODS_SELECTED, down, downText);
+  EXPECT_LT(down, up);
+  EXPECT_GT(upText, 20) << "the caption over the picture";
+  EXPECT_GT(downText, 20);
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+}
+
 // ------------------------------------------------------------ mouse moves --
 
 TEST_F(ViewTest, MouseMovesReachTheControlUnderThePointer) {
