@@ -600,8 +600,8 @@ struct OlderRadioButton {
 TEST_F(ViewTest, FocusGivenBackOnActivationClicksNoOption) {
   Option("Option1").SetEnabled(true);
   HWND one = Child("Option1");
-  OlderRadioButton::original = reinterpret_cast<WNDPROC>(SetWindowLongA(
-      one, GWL_WNDPROC, reinterpret_cast<LONG>(OlderRadioButton::Proc)));
+  OlderRadioButton::original = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+      one, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OlderRadioButton::Proc)));
   SetFocus(one);  // as Tab into it
   EXPECT_EQ(form.log, std::vector<std::string>{"Option1_Click"});
   Option("Option1").SetValue(false);
@@ -613,8 +613,8 @@ TEST_F(ViewTest, FocusGivenBackOnActivationClicksNoOption) {
   EXPECT_EQ(GetFocus(), one);
   EXPECT_TRUE(form.log.empty());
   EXPECT_FALSE(Option("Option1").Value());
-  SetWindowLongA(one, GWL_WNDPROC,
-                 reinterpret_cast<LONG>(OlderRadioButton::original));
+  SetWindowLongPtrA(one, GWLP_WNDPROC,
+                    reinterpret_cast<LONG_PTR>(OlderRadioButton::original));
 }
 
 // --------------------------------------------------------------- text box --

@@ -85,7 +85,7 @@ Win32FormView::~Win32FormView() {
   host_.Detach(*this);
   views_.clear();
   if (hwnd_) {
-    SetWindowLongA(hwnd_, GWL_USERDATA, 0);
+    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
     DestroyWindow(hwnd_);
   }
 }
@@ -181,10 +181,10 @@ LRESULT CALLBACK Win32FormView::WindowProc(HWND hwnd, UINT message,
     auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
     auto* view = static_cast<Win32FormView*>(create->lpCreateParams);
     view->hwnd_ = hwnd;
-    SetWindowLongA(hwnd, GWL_USERDATA, reinterpret_cast<LONG>(view));
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
   }
   auto* view =
-      reinterpret_cast<Win32FormView*>(GetWindowLongA(hwnd, GWL_USERDATA));
+      reinterpret_cast<Win32FormView*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   if (!view) return DefWindowProcA(hwnd, message, wParam, lParam);
   return view->HandleMessage(message, wParam, lParam);
 }

@@ -107,7 +107,8 @@ void Win32Host::EndProgram() {
     if (view->hwnd()) windows.push_back(view->hwnd());
   for (HWND hwnd : windows) ShowWindow(hwnd, SW_HIDE);
   for (HWND hwnd : windows) {
-    SetWindowLongA(hwnd, GWL_USERDATA, 0);  // no view handles its last messages
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA,
+                      0);  // no view handles its last messages
     DestroyWindow(hwnd);
   }
   ExitProcess(0);

@@ -10,12 +10,13 @@ ControlView::WindowSpec TextBoxView::Spec() const {
 
 TextBoxView::~TextBoxView() {
   if (original_ && hwnd() && IsWindow(hwnd()))
-    SetWindowLongA(hwnd(), GWL_WNDPROC, reinterpret_cast<LONG>(original_));
+    SetWindowLongPtrA(hwnd(), GWLP_WNDPROC,
+                      reinterpret_cast<LONG_PTR>(original_));
 }
 
 void TextBoxView::Configure() {
-  original_ = reinterpret_cast<WNDPROC>(SetWindowLongA(
-      hwnd(), GWL_WNDPROC, reinterpret_cast<LONG>(SubclassProc)));
+  original_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+      hwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
 }
 
 std::string TextBoxView::WindowText() const {
