@@ -68,13 +68,14 @@ Win32FormView::Win32FormView(Win32Host& host, Form& form)
                       nullptr, nullptr, resources.instance(), this);
   if (!hwnd_) return;
   if (design.icon) {
-    HICON small = resources.Icon(design.icon, GetSystemMetrics(SM_CXSMICON),
-                                 GetSystemMetrics(SM_CYSMICON));
-    HICON big = resources.Icon(design.icon, GetSystemMetrics(SM_CXICON),
-                               GetSystemMetrics(SM_CYICON));
+    HICON smallIcon = resources.Icon(design.icon, GetSystemMetrics(SM_CXSMICON),
+                                     GetSystemMetrics(SM_CYSMICON));
+    HICON bigIcon = resources.Icon(design.icon, GetSystemMetrics(SM_CXICON),
+                                   GetSystemMetrics(SM_CYICON));
     SendMessageA(hwnd_, WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(small));
-    SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+                 reinterpret_cast<LPARAM>(smallIcon));
+    SendMessageA(hwnd_, WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(bigIcon));
   }
   CreateControls(hwnd_, "", back_);
   host_.Attach(*this);
