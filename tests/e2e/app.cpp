@@ -116,7 +116,8 @@ void CleanDriverKeys() { DeleteTree(HKEY_LOCAL_MACHINE, kKyroKey); }
 
 void SeedDriverValues(const char* levelOfDetail, const char* clock) {
   CleanDriverKeys();
-  if (levelOfDetail) SetString(HKEY_LOCAL_MACHINE, kGlobalD3D, kLod, levelOfDetail);
+  if (levelOfDetail)
+    SetString(HKEY_LOCAL_MACHINE, kGlobalD3D, kLod, levelOfDetail);
   if (clock) SetString(HKEY_LOCAL_MACHINE, kPmxKern, kClock, clock);
 }
 

@@ -22,9 +22,15 @@ bool Record(bool ok, const char* file, int line, const std::string& what);
 std::string Show(const std::string& value);
 std::string Show(const char* value);
 std::string Show(long long value);
-inline std::string Show(int value) { return Show(static_cast<long long>(value)); }
-inline std::string Show(long value) { return Show(static_cast<long long>(value)); }
-inline std::string Show(unsigned value) { return Show(static_cast<long long>(value)); }
+inline std::string Show(int value) {
+  return Show(static_cast<long long>(value));
+}
+inline std::string Show(long value) {
+  return Show(static_cast<long long>(value));
+}
+inline std::string Show(unsigned value) {
+  return Show(static_cast<long long>(value));
+}
 inline std::string Show(unsigned long value) {
   return Show(static_cast<long long>(value));
 }
@@ -46,6 +52,7 @@ void SetStep(const std::string& step);
 }  // namespace e2e
 
 #define E2E_CHECK(cond) ::e2e::Record((cond), __FILE__, __LINE__, #cond)
-#define E2E_CHECK_MSG(cond, msg) ::e2e::Record((cond), __FILE__, __LINE__, (msg))
+#define E2E_CHECK_MSG(cond, msg) \
+  ::e2e::Record((cond), __FILE__, __LINE__, (msg))
 #define E2E_CHECK_EQ(actual, expected) \
   ::e2e::RecordEq((actual), (expected), __FILE__, __LINE__, #actual)

@@ -4,8 +4,8 @@ namespace e2e {
 
 bool DeleteTree(HKEY root, const std::string& path) {
   HKEY key = nullptr;
-  LONG status = RegOpenKeyExA(root, path.c_str(), 0,
-                              KEY_READ | KEY_WRITE | DELETE, &key);
+  LONG status =
+      RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | KEY_WRITE | DELETE, &key);
   if (status == ERROR_FILE_NOT_FOUND) return true;
   if (status != ERROR_SUCCESS) return false;
   std::vector<std::string> children;
@@ -39,10 +39,9 @@ bool SetRaw(HKEY root, const std::string& path, const std::string& name,
   if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
                       &key, nullptr) != ERROR_SUCCESS)
     return false;
-  LONG status =
-      RegSetValueExA(key, name.c_str(), 0, type,
-                     reinterpret_cast<const BYTE*>(bytes.data()),
-                     static_cast<DWORD>(bytes.size()));
+  LONG status = RegSetValueExA(key, name.c_str(), 0, type,
+                               reinterpret_cast<const BYTE*>(bytes.data()),
+                               static_cast<DWORD>(bytes.size()));
   RegCloseKey(key);
   return status == ERROR_SUCCESS;
 }
@@ -60,8 +59,8 @@ StoredValue ReadValue(HKEY root, const std::string& path,
       ERROR_SUCCESS)
     return out;
   DWORD size = 0;
-  if (RegQueryValueExA(key, name.c_str(), nullptr, &out.type, nullptr,
-                       &size) == ERROR_SUCCESS) {
+  if (RegQueryValueExA(key, name.c_str(), nullptr, &out.type, nullptr, &size) ==
+      ERROR_SUCCESS) {
     std::string bytes(size, '\0');
     if (RegQueryValueExA(key, name.c_str(), nullptr, &out.type,
                          reinterpret_cast<BYTE*>(bytes.data()),
@@ -114,8 +113,7 @@ void Walk(HKEY key, const std::string& path, Snapshot& out) {
   }
   for (const std::string& child : children) {
     HKEY sub = nullptr;
-    if (RegOpenKeyExA(key, child.c_str(), 0, KEY_READ, &sub) ==
-        ERROR_SUCCESS) {
+    if (RegOpenKeyExA(key, child.c_str(), 0, KEY_READ, &sub) == ERROR_SUCCESS) {
       Walk(sub, path.empty() ? child : path + "\\" + child, out);
       RegCloseKey(sub);
     } else {

@@ -12,7 +12,8 @@
 namespace e2e {
 
 inline constexpr const char* kKyroKey = "SOFTWARE\\PowerVR";
-inline constexpr const char* kGlobalD3D = "SOFTWARE\\PowerVR\\KYRO\\Global\\D3D";
+inline constexpr const char* kGlobalD3D =
+    "SOFTWARE\\PowerVR\\KYRO\\Global\\D3D";
 inline constexpr const char* kGameD3D =
     "SOFTWARE\\PowerVR\\KYRO\\Game Settings\\D3D\\";
 inline constexpr const char* kPmxKern =

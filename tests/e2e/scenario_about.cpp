@@ -114,8 +114,9 @@ void AboutScenario(const Options& options) {
   std::string address = TextOf(a.email);
 
   SetStep("both links start blue");
-  E2E_CHECK_MSG(WaitUntil([&] { return IsBlue(a.homepage) && IsBlue(a.email); }),
-                "both links blue");
+  E2E_CHECK_MSG(
+      WaitUntil([&] { return IsBlue(a.homepage) && IsBlue(a.email); }),
+      "both links blue");
   SaveWindowPicture(options, a.window, "about");
 
   SetStep("homepage link, twice");
@@ -158,15 +159,17 @@ void AboutScenario(const Options& options) {
 
   SetStep("reopened, both links blue; the close box closes it");
   if (OpenAbout(program, main, a)) {
-    E2E_CHECK_MSG(WaitUntil([&] { return IsBlue(a.homepage) && IsBlue(a.email); }),
-                  "both links blue again");
+    E2E_CHECK_MSG(
+        WaitUntil([&] { return IsBlue(a.homepage) && IsBlue(a.email); }),
+        "both links blue again");
     PostMessageA(a.window, WM_SYSCOMMAND, SC_CLOSE, 0);
     E2E_CHECK_MSG(WaitGone(a.window), "the close box unloads About");
   }
   E2E_CHECK_MSG(program.Running() && Responsive(main.window),
                 "the program goes on");
   SetStep("closing");
-  E2E_CHECK_MSG(program.Close(main.window), "closing the window ends the program");
+  E2E_CHECK_MSG(program.Close(main.window),
+                "closing the window ends the program");
 }
 
 }  // namespace e2e

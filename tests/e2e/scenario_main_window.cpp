@@ -1,8 +1,8 @@
 // The main window as the user first sees it: title, frame, size, every
 // control's place, text and state, the sliders under the keyboard, the
 // tooltip, the frame captions under the pointer, and a screenshot.
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <vector>
@@ -94,30 +94,31 @@ void CheckLayout(const MainWindow& main) {
     RECT got = RectIn(p.hwnd, w);
     RECT want = PxRect(p.left, p.top, p.width, p.height);
     char buf[200];
-    std::snprintf(buf, sizeof buf, "%s at (%ld,%ld %ldx%ld), want (%ld,%ld %ldx%ld)",
-                  p.name, got.left, got.top, got.right - got.left,
-                  got.bottom - got.top, want.left, want.top,
-                  want.right - want.left, want.bottom - want.top);
+    std::snprintf(
+        buf, sizeof buf, "%s at (%ld,%ld %ldx%ld), want (%ld,%ld %ldx%ld)",
+        p.name, got.left, got.top, got.right - got.left, got.bottom - got.top,
+        want.left, want.top, want.right - want.left, want.bottom - want.top);
     int shortBy = (want.bottom - want.top) - (got.bottom - got.top);
     if (shortBy > 0 && shortBy <= p.heightSlack) got.bottom = want.bottom;
     E2E_CHECK_MSG(EqualRect(&got, &want), buf);
     E2E_CHECK_MSG(IsWindowVisible(p.hwnd), std::string(p.name) + " visible");
     bool isOption = p.hwnd == main.option1 || p.hwnd == main.option2;
-    E2E_CHECK_MSG((IsWindowEnabled(p.hwnd) != 0) == !isOption,
-                  std::string(p.name) +
-                      (isOption ? " disabled at start" : " enabled"));
+    E2E_CHECK_MSG(
+        (IsWindowEnabled(p.hwnd) != 0) == !isOption,
+        std::string(p.name) + (isOption ? " disabled at start" : " enabled"));
   }
   SetStep("control texts");
   if (label3) {
     // Shown with one ampersand and no access key: either the raw text
     // doubles it, or prefixes are off and the text has one.
-    bool noPrefix = ClassOf(label3) == "Static" &&
-                    (StyleOf(label3) & SS_NOPREFIX);
-    E2E_CHECK_EQ(TextOf(label3), std::string(noPrefix
-                                                 ? "Memory & Graphics Clock :"
-                                                 : "Memory && Graphics Clock :"));
+    bool noPrefix =
+        ClassOf(label3) == "Static" && (StyleOf(label3) & SS_NOPREFIX);
+    E2E_CHECK_EQ(TextOf(label3),
+                 std::string(noPrefix ? "Memory & Graphics Clock :"
+                                      : "Memory && Graphics Clock :"));
   }
-  if (label4) E2E_CHECK_MSG(!TextOf(label4).empty(), "Label4 has a credit line");
+  if (label4)
+    E2E_CHECK_MSG(!TextOf(label4).empty(), "Label4 has a credit line");
   E2E_CHECK_EQ(TextOf(main.label1), std::string("Level Of Detail  =  0"));
   E2E_CHECK_EQ(TextOf(main.gfx), std::string("175"));
   E2E_CHECK_MSG(!IsChecked(main.option1) && !IsChecked(main.option2),
@@ -193,8 +194,8 @@ void CheckTooltip(const RunningProgram& program, const MainWindow& main) {
   std::vector<Tool> tools = ToolsOf(program);
   int onSlider2 = 0;
   for (const Tool& t : tools) {
-    HWND subject = (t.flags & TTF_IDISHWND) ? reinterpret_cast<HWND>(t.id)
-                                            : t.hwnd;
+    HWND subject =
+        (t.flags & TTF_IDISHWND) ? reinterpret_cast<HWND>(t.id) : t.hwnd;
     if (subject == main.slider2) {
       ++onSlider2;
       E2E_CHECK_EQ(t.text, std::string("Click on me to enable this setting !"));
@@ -274,9 +275,8 @@ void CheckOptionsDisabled(const RunningProgram& program,
   Sleep(500);
   E2E_CHECK_MSG(!IsChecked(main.option1) && !IsChecked(main.option2),
                 "clicking a disabled option selects nothing");
-  E2E_CHECK_MSG(
-      WaitForWindowTitled(program.pid(), kAppTitle, 300) == nullptr,
-      "no dialog opens");
+  E2E_CHECK_MSG(WaitForWindowTitled(program.pid(), kAppTitle, 300) == nullptr,
+                "no dialog opens");
 }
 
 // With both options disabled the focus runs Slider1 (tab index 4), Apply
@@ -290,9 +290,9 @@ void CheckTabOrder(const MainWindow& main) {
   for (int i = 0; i < 4; ++i) {
     HWND from = FocusOf(main.window);
     PostKey(from ? from : main.window, VK_TAB);
-    E2E_CHECK_MSG(WaitUntil([&] { return FocusOf(main.window) == order[i]; },
-                            2000),
-                  std::string("Tab moves the focus to ") + names[i]);
+    E2E_CHECK_MSG(
+        WaitUntil([&] { return FocusOf(main.window) == order[i]; }, 2000),
+        std::string("Tab moves the focus to ") + names[i]);
   }
 }
 
@@ -367,7 +367,8 @@ void MainWindowScenario(const Options& options) {
   CheckLevelSlider(main);
   CheckClockSlider(main);
   SetStep("closing");
-  E2E_CHECK_MSG(program.Close(main.window), "closing the window ends the program");
+  E2E_CHECK_MSG(program.Close(main.window),
+                "closing the window ends the program");
   E2E_CHECK_MSG(!KeyExists(HKEY_LOCAL_MACHINE, kKyroKey),
                 "start-up and slider moves write nothing");
 }

@@ -155,12 +155,14 @@ void PerGameScenario(const Options& options) {
   {
     RECT edit = RectIn(d.edit, d.window), ok = RectIn(d.ok, d.window);
     RECT outer = ScreenRect(d.window);
-    E2E_CHECK(SetWindowPos(d.window, nullptr, 0, 0, outer.right - outer.left + 80,
+    E2E_CHECK(SetWindowPos(d.window, nullptr, 0, 0,
+                           outer.right - outer.left + 80,
                            outer.bottom - outer.top + 40,
                            SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE));
     E2E_CHECK_MSG(WaitUntil([&] {
                     RECT now = ScreenRect(d.window);
-                    return now.right - now.left == outer.right - outer.left + 80;
+                    return now.right - now.left ==
+                           outer.right - outer.left + 80;
                   }),
                   "the dialog is resizable");
     RECT edit2 = RectIn(d.edit, d.window), ok2 = RectIn(d.ok, d.window);
@@ -194,11 +196,13 @@ void PerGameScenario(const Options& options) {
   E2E_CHECK(WaitText(main.option1, "To one game only : game.exe"));
   E2E_CHECK_MSG(IsChecked(main.option1) && !IsChecked(main.option2),
                 "Option1 stays selected");
-  E2E_CHECK_MSG(IsWindowEnabled(main.window), "the main window takes input again");
+  E2E_CHECK_MSG(IsWindowEnabled(main.window),
+                "the main window takes input again");
 
   SetStep("Apply for one game, clock unchanged");
   HWND question = ApplyAndWatch(program, main, 1500);
-  E2E_CHECK_MSG(question == nullptr, "no restart question for an unchanged clock");
+  E2E_CHECK_MSG(question == nullptr,
+                "no restart question for an unchanged clock");
   if (question) Answer(question, IDNO);
   E2E_CHECK_MSG(WaitValue(GameKey("game.exe"), kLod, "3"),
                 "Game Settings\\D3D\\game.exe MIPMapThreshold = \"3\"");
@@ -235,14 +239,14 @@ void PerGameScenario(const Options& options) {
       std::vector<Started> started = recording.Read();
       E2E_CHECK_EQ(started.size(), std::size_t(1));
       std::string line = started[0].commandLine;
-      E2E_CHECK_MSG(line.size() > 24 &&
-                        line.compare(line.size() - 25, 25,
-                                     " user.exe,exitwindowsexec") == 0,
-                    "argument \"user.exe,exitwindowsexec\": " + Show(line));
-      E2E_CHECK_MSG(CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE,
-                                   line.c_str(), 21, "C:\\WINDOWS\\RUNDLL.EXE",
-                                   21) == CSTR_EQUAL,
-                    "program C:\\WINDOWS\\RUNDLL.EXE: " + Show(line));
+      E2E_CHECK_MSG(
+          line.size() > 24 && line.compare(line.size() - 25, 25,
+                                           " user.exe,exitwindowsexec") == 0,
+          "argument \"user.exe,exitwindowsexec\": " + Show(line));
+      E2E_CHECK_MSG(
+          CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, line.c_str(),
+                         21, "C:\\WINDOWS\\RUNDLL.EXE", 21) == CSTR_EQUAL,
+          "program C:\\WINDOWS\\RUNDLL.EXE: " + Show(line));
       E2E_CHECK_EQ(started[0].showWindow, 2u);  // minimised and active
       E2E_CHECK_MSG(started[0].flags & STARTF_USESHOWWINDOW,
                     "the window state is passed on");
@@ -261,7 +265,8 @@ void PerGameScenario(const Options& options) {
     E2E_CHECK_MSG(WaitUntil([&] { return !IsChecked(main.option1); }),
                   "and clears Option1");
     E2E_CHECK_MSG(!IsChecked(main.option2), "Option2 stays clear");
-    E2E_CHECK_EQ(TextOf(main.option1), std::string("To one game only : game.exe"));
+    E2E_CHECK_EQ(TextOf(main.option1),
+                 std::string("To one game only : game.exe"));
   }
 
   SetStep("after Cancel the dialog starts from \"exemple.exe\"");
@@ -292,16 +297,18 @@ void PerGameScenario(const Options& options) {
   E2E_CHECK(Press(main.slider2, VK_HOME, 0));
   question = ApplyAndWatch(program, main, 1500);
   if (question) Answer(question, IDNO);
-  E2E_CHECK_MSG(WaitUntil([&] {
-                  return !ReadValue(HKEY_LOCAL_MACHINE, kGlobalD3D, kLod).present;
-                }),
-                "level 0 deletes the all-games value");
+  E2E_CHECK_MSG(
+      WaitUntil([&] {
+        return !ReadValue(HKEY_LOCAL_MACHINE, kGlobalD3D, kLod).present;
+      }),
+      "level 0 deletes the all-games value");
   E2E_CHECK_MSG(KeyExists(HKEY_LOCAL_MACHINE, kGlobalD3D), "the key stays");
   E2E_CHECK_EQ(ReadValue(HKEY_LOCAL_MACHINE, GameKey("game.exe"), kLod).bytes,
                std::string("3\0", 2));
 
   SetStep("closing");
-  E2E_CHECK_MSG(program.Close(main.window), "closing the window ends the program");
+  E2E_CHECK_MSG(program.Close(main.window),
+                "closing the window ends the program");
   E2E_CHECK_EQ(recording.Read().size(), std::size_t(1));
 }
 

@@ -38,8 +38,8 @@ bool RunningProgram::Start(const std::string& exePath) {
   std::string commandLine = "\"" + path + "\"";
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
-  if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr,
-                      FALSE, 0, nullptr, nullptr, &startup, &info_)) {
+  if (!CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                      0, nullptr, nullptr, &startup, &info_)) {
     std::printf("cannot start %s: error %lu\n", path.c_str(), GetLastError());
     info_ = {};
     return false;
@@ -83,8 +83,8 @@ std::string ClassOf(HWND hwnd) {
 
 std::string TextOf(HWND hwnd) {
   DWORD_PTR length = 0;
-  if (!SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG,
-                           3000, &length))
+  if (!SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 3000,
+                           &length))
     return "<no answer>";
   std::vector<char> buf(length + 2, '\0');
   DWORD_PTR got = 0;
@@ -121,8 +121,8 @@ RECT ScreenRect(HWND hwnd) {
 
 bool Responsive(HWND hwnd, int timeoutMs) {
   DWORD_PTR result = 0;
-  return SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
-                             timeoutMs, &result) != 0;
+  return SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs,
+                             &result) != 0;
 }
 
 namespace {
@@ -293,8 +293,7 @@ bool RemoteBlock::Write(std::size_t offset, const void* data,
          done == size;
 }
 
-bool RemoteBlock::Read(std::size_t offset, void* data,
-                       std::size_t size) const {
+bool RemoteBlock::Read(std::size_t offset, void* data, std::size_t size) const {
   SIZE_T done = 0;
   return address_ &&
          ReadProcessMemory(process_, static_cast<char*>(address_) + offset,

@@ -45,7 +45,7 @@ class RunningProgram {
 
 // Window facts, readable across processes.
 std::string ClassOf(HWND hwnd);
-std::string TextOf(HWND hwnd);  // WM_GETTEXT
+std::string TextOf(HWND hwnd);                       // WM_GETTEXT
 bool SetTextOf(HWND hwnd, const std::string& text);  // WM_SETTEXT
 LONG StyleOf(HWND hwnd);
 LONG ExStyleOf(HWND hwnd);
@@ -91,9 +91,9 @@ std::string MessageBoxText(HWND box);
 HWND DialogButton(HWND dialog, int id);
 
 // User input by posted messages.
-void PostClick(HWND button);                     // BM_CLICK
-void PostMouseClick(HWND hwnd, int x, int y);    // button down, then up
-void PostKey(HWND hwnd, UINT vk);                // key down, then up
+void PostClick(HWND button);                         // BM_CLICK
+void PostMouseClick(HWND hwnd, int x, int y);        // button down, then up
+void PostKey(HWND hwnd, UINT vk);                    // key down, then up
 void PostChars(HWND hwnd, const std::string& text);  // WM_CHAR per byte
 // The focus window of the thread that owns hwnd.
 HWND FocusOf(HWND hwnd);
