@@ -30,10 +30,11 @@ PREFIX_READY := $(MOVARIN_WINEPREFIX)/.movarin-ready
 XVFB := xvfb-run -a -s "-screen 0 1024x768x24"
 PROGRAM := $(B)/windows/ui/movarin.exe
 
-.PHONY: build test run demo dist bench setup packages native windows-tests \
-        windows require-display clean
+.PHONY: build test run demo dist bench setup packages build-native build-bench \
+        build-windows-tests build-windows require-display clean
 
-build: native windows-tests windows
+# Every preset: the benchmarks are built (not run) so they keep compiling.
+build: build-native build-bench build-windows-tests build-windows
 
 # ---- set-up ----------------------------------------------------------------
 
@@ -52,13 +53,13 @@ setup: packages $(PREFIX_READY)
 configure = cmake --preset $(1) -B $(B)/$(1) $(2) >$(B)/$(1).configure.log || \
   { cat $(B)/$(1).configure.log; exit 1; }
 
-native windows-tests: packages
-	@mkdir -p $(B); $(call configure,$@)
-	cmake --build $(B)/$@ -j$(JOBS)
+build-native build-bench build-windows-tests: packages
+	@mkdir -p $(B); $(call configure,$(@:build-%=%))
+	cmake --build $(B)/$(@:build-%=%) -j$(JOBS)
 
-windows: packages
-	@mkdir -p $(B); $(call configure,$@,-DMOVARIN_WIN98_EXPORTS=$(EXPORTS))
-	cmake --build $(B)/$@ -j$(JOBS)
+build-windows: packages
+	@mkdir -p $(B); $(call configure,windows,-DMOVARIN_WIN98_EXPORTS=$(EXPORTS))
+	cmake --build $(B)/windows -j$(JOBS)
 
 # ---- tests -----------------------------------------------------------------
 
@@ -86,17 +87,17 @@ require-display:
 	  exit 1; \
 	fi
 
-run: require-display setup windows
+run: require-display setup build-windows
 	tools/wine-run $(PROGRAM)
 
-demo: require-display setup windows
+demo: require-display setup build-windows
 	tools/wine-run regedit /s "$$(tools/wine-run winepath -w $(CURDIR)/data/demo.reg | tr -d '\r')"
 	tools/wine-run $(PROGRAM)
 
-dist: windows
+dist: build-windows
 	tools/make-dist $(PROGRAM) $(VERSION) $(B)/dist/movarin-$(VERSION)-win32.zip
 
-bench: setup windows
+bench: setup build-windows
 	tools/bench-startup $(B)/windows
 
 clean:
