@@ -1,11 +1,10 @@
 #include "tests/e2e/app.h"
 
-#include <commctrl.h>
-
 #include <cctype>
 
 #include "tests/e2e/check.h"
 #include "tests/e2e/registry_probe.h"
+#include "tests/e2e/win.h"
 
 namespace e2e {
 

@@ -1,8 +1,6 @@
 // The main window as the user first sees it: title, frame, size, every
 // control's place, text and state, the sliders under the keyboard, the
 // tooltip, the frame captions under the pointer, and a screenshot.
-#include <commctrl.h>
-#include <windows.h>
 
 #include <cstdio>
 #include <vector>
@@ -11,6 +9,7 @@
 #include "tests/e2e/check.h"
 #include "tests/e2e/registry_probe.h"
 #include "tests/e2e/scenarios.h"
+#include "tests/e2e/win.h"
 
 namespace e2e {
 namespace {
