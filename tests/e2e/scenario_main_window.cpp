@@ -206,6 +206,15 @@ void CheckTooltip(const RunningProgram& program, const MainWindow& main) {
   E2E_CHECK_EQ(onSlider2, 1);
 }
 
+// A click on the track three quarters along, right of a thumb at the start;
+// true when the slider then holds expected.
+bool ClickTrack(HWND slider, int expected) {
+  RECT r{};
+  GetClientRect(slider, &r);
+  PostMouseClick(slider, r.right * 3 / 4, r.bottom / 2);
+  return WaitUntil([&] { return SliderPos(slider) == expected; }, 3000);
+}
+
 void CheckLevelSlider(const MainWindow& main) {
   SetStep("level of detail slider by keyboard");
   auto label = [&](int level) {
@@ -239,6 +248,9 @@ void CheckLevelSlider(const MainWindow& main) {
   E2E_CHECK(Press(main.slider2, VK_RIGHT, 1));
   E2E_CHECK(Press(main.slider2, VK_LEFT, 0));
   E2E_CHECK(label(0));
+  E2E_CHECK_MSG(ClickTrack(main.slider2, 1), "a click beside the thumb: +1");
+  E2E_CHECK(label(1));
+  E2E_CHECK(Press(main.slider2, VK_LEFT, 0));
   E2E_CHECK_MSG(IsWindowEnabled(main.option1) && IsWindowEnabled(main.option2),
                 "back at 0 both options stay enabled");
 }
@@ -264,6 +276,9 @@ void CheckClockSlider(const MainWindow& main) {
   E2E_CHECK(readout(210));
   E2E_CHECK(Press(main.slider1, VK_HOME, 175));
   E2E_CHECK(readout(175));
+  E2E_CHECK_MSG(ClickTrack(main.slider1, 180), "a click beside the thumb: +5");
+  E2E_CHECK(readout(180));
+  E2E_CHECK(Press(main.slider1, VK_HOME, 175));
 }
 
 void CheckOptionsDisabled(const RunningProgram& program,
