@@ -1,6 +1,8 @@
 #include "tests/e2e/app.h"
 
 #include <cctype>
+#include <string>
+#include <vector>
 
 #include "tests/e2e/check.h"
 #include "tests/e2e/registry_probe.h"
@@ -72,7 +74,25 @@ bool Press(HWND slider, UINT vk, int expected) {
   return WaitUntil([&] { return SliderPos(slider) == expected; }, 3000);
 }
 
+void PressAll(HWND slider, HWND readout, const std::string& prefix,
+              std::initializer_list<KeyStep> steps) {
+  int n = 0;
+  for (const KeyStep& s : steps) {
+    std::string step = "key " + std::to_string(++n) + " (vk " +
+                       std::to_string(s.vk) + ") lands on " +
+                       std::to_string(s.lands);
+    if (E2E_CHECK_MSG(Press(slider, s.vk, s.lands), step))
+      E2E_CHECK_MSG(WaitText(readout, prefix + std::to_string(s.lands)),
+                    step + ", readout " + Show(TextOf(readout)));
+  }
+}
+
 bool IsChecked(HWND button) { return Ask(button, BM_GETCHECK) == BST_CHECKED; }
+
+bool Select(HWND option) {
+  PostClick(option);
+  return WaitUntil([&] { return IsChecked(option); });
+}
 
 HWND ClickForMessageBox(HWND button, DWORD pid) {
   PostClick(button);
@@ -84,6 +104,43 @@ bool Answer(HWND box, int id) {
   if (!button) return false;
   PostClick(button);
   return WaitGone(box);
+}
+
+void ApplyWithoutMessage(const RunningProgram& program, const MainWindow& main,
+                         const std::string& what, int waitMs) {
+  PostClick(main.apply);
+  HWND box = WaitForMessageBox(program.pid(), kAppTitle, waitMs);
+  E2E_CHECK_MSG(box == nullptr, what);
+  if (box && !Answer(box, IDNO)) Answer(box, IDOK);
+}
+
+void CheckReportAndEnd(RunningProgram& program, HWND box,
+                       const std::string& report) {
+  std::string flat;
+  for (char c : MessageBoxText(box))
+    if (c != '\r') flat += c;
+  E2E_CHECK_EQ(flat, report);
+  E2E_CHECK(Answer(box, IDOK));
+  E2E_CHECK_MSG(program.WaitExit(5000), "after OK the program ends");
+}
+
+bool OpenPerGameDialog(const RunningProgram& program, const MainWindow& main,
+                       PerGameDialog& dialog) {
+  if (IsChecked(main.option1)) Select(main.option2);
+  PostClick(main.option1);
+  dialog.window = WaitForWindow(program.pid(), [](HWND w) {
+    return TextOf(w) == kAppTitle && (ExStyleOf(w) & WS_EX_TOOLWINDOW) &&
+           ClassOf(w) != "#32770";
+  });
+  if (!E2E_CHECK_MSG(dialog.window != nullptr,
+                     "selecting \"To one game only\" opens the dialog"))
+    return false;
+  std::vector<HWND> edits = FindChildren(dialog.window, "Edit");
+  dialog.edit = edits.size() == 1 ? edits[0] : nullptr;
+  dialog.ok = FindChild(dialog.window, "Button", "OK");
+  dialog.cancel = FindChild(dialog.window, "Button", "Cancel");
+  return E2E_CHECK_MSG(dialog.edit && dialog.ok && dialog.cancel,
+                       "one text box, \"OK\" and \"Cancel\" found");
 }
 
 namespace {
@@ -143,18 +200,24 @@ bool StartMain(RunningProgram& program, const Options& options,
     if (SliderMax(slider) == 210) main.slider1 = slider;
     if (SliderMax(slider) == 10) main.slider2 = slider;
   }
+  const struct {
+    HWND hwnd;
+    const char* what;
+  } found[] = {
+      {main.frame1, "frame \"Overclocking\""},
+      {main.frame2, "frame \"Advanced Settings\""},
+      {main.option1, "option \"To one game only\""},
+      {main.option2, "option \"Apply this to all Direct3D games\""},
+      {main.apply, "button \"Apply\""},
+      {main.about, "button \"About\""},
+      {main.label1, "label \"Level Of Detail  =  ...\""},
+      {main.gfx, "clock readout"},
+      {main.slider1, "clock trackbar (175 to 210)"},
+      {main.slider2, "level trackbar (0 to 10)"},
+  };
   bool ok = true;
-  ok &= E2E_CHECK_MSG(main.frame1, "frame \"Overclocking\" found");
-  ok &= E2E_CHECK_MSG(main.frame2, "frame \"Advanced Settings\" found");
-  ok &= E2E_CHECK_MSG(main.option1, "option \"To one game only\" found");
-  ok &= E2E_CHECK_MSG(main.option2,
-                      "option \"Apply this to all Direct3D games\" found");
-  ok &= E2E_CHECK_MSG(main.apply, "button \"Apply\" found");
-  ok &= E2E_CHECK_MSG(main.about, "button \"About\" found");
-  ok &= E2E_CHECK_MSG(main.label1, "label \"Level Of Detail  =  ...\" found");
-  ok &= E2E_CHECK_MSG(main.gfx, "clock readout found");
-  ok &= E2E_CHECK_MSG(main.slider1, "clock trackbar (175 to 210) found");
-  ok &= E2E_CHECK_MSG(main.slider2, "level trackbar (0 to 10) found");
+  for (const auto& f : found)
+    ok &= E2E_CHECK_MSG(f.hwnd != nullptr, std::string(f.what) + " found");
   return ok;
 }
 

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 
 #include "tests/e2e/session.h"
@@ -65,13 +66,49 @@ int SliderTicks(HWND slider);
 // Posts one key to the slider and waits until it reaches expected.
 bool Press(HWND slider, UINT vk, int expected);
 
+// Posts the keys to the slider one by one; after each the thumb is where
+// the step says (a key at an end leaves it there) and the readout reads
+// prefix + that number.
+struct KeyStep {
+  UINT vk;
+  int lands;
+};
+void PressAll(HWND slider, HWND readout, const std::string& prefix,
+              std::initializer_list<KeyStep> steps);
+
 bool IsChecked(HWND button);
+// Clicks an option button and waits until it shows selected.
+bool Select(HWND option);
 
 // Clicks a button of the window and waits for the message box that
 // follows, captioned "Movarin"; null when none came.
 HWND ClickForMessageBox(HWND button, DWORD pid);
 // Answers a message box with the button of that id; true when it closed.
 bool Answer(HWND box, int id);
+// Presses Apply and checks that no message box follows within waitMs; one
+// that comes anyway is answered No (or OK) so the scenario goes on.
+void ApplyWithoutMessage(const RunningProgram& program, const MainWindow& main,
+                         const std::string& what, int waitMs = 1500);
+// Checks an error report's text (its line ends as "\n"), answers OK and
+// sees the program end.
+void CheckReportAndEnd(RunningProgram& program, HWND box,
+                       const std::string& report);
+
+// The per-game dialog's controls.
+struct PerGameDialog {
+  HWND window = nullptr;
+  HWND edit = nullptr;
+  HWND ok = nullptr;
+  HWND cancel = nullptr;
+};
+// Selects "To one game only" anew (through Option2 when it is selected
+// already) and finds the dialog it opens; records a failure and returns
+// false when something is missing.
+bool OpenPerGameDialog(const RunningProgram& program, const MainWindow& main,
+                       PerGameDialog& dialog);
+
+// A REG_SZ as the program stores it: the text and its NUL.
+inline std::string Sz(const std::string& text) { return text + '\0'; }
 
 // Wine draws the windows' own title bars and borders (as Windows does)
 // rather than leaving them to an X window manager, which a bare display

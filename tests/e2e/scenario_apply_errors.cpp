@@ -15,38 +15,22 @@
 namespace e2e {
 namespace {
 
-std::string Flat(const std::string& text) {
-  std::string out;
-  for (char c : text)
-    if (c != '\r') out += c;
-  return out;
-}
-
-// Answers the error report and sees the program end.
-void CheckReportAndEnd(RunningProgram& program, HWND box,
-                       const std::string& report) {
-  E2E_CHECK_EQ(Flat(MessageBoxText(box)), report);
-  E2E_CHECK(Answer(box, IDOK));
-  E2E_CHECK_MSG(program.WaitExit(5000), "after OK the program ends");
-}
-
 void StoredClockNotANumber(const Options& options) {
   SetStep("Apply with a stored clock \"fast\"");
   SeedDriverValues("2", "175");
   RunningProgram program;
   MainWindow main;
   if (!StartMain(program, options, main)) return;
-  PostClick(main.option2);
-  E2E_CHECK(WaitUntil([&] { return IsChecked(main.option2); }));
+  E2E_CHECK(Select(main.option2));
   E2E_CHECK(Press(main.slider2, VK_RIGHT, 3));
   E2E_CHECK(SetString(HKEY_LOCAL_MACHINE, kPmxKern, kClock, "fast"));
   HWND box = ClickForMessageBox(main.apply, program.pid());
   if (!E2E_CHECK_MSG(box, "an error report")) return;
   CheckReportAndEnd(program, box, "Run-time error '13':\n\nType mismatch");
   E2E_CHECK_EQ(ReadValue(HKEY_LOCAL_MACHINE, kGlobalD3D, kLod).bytes,
-               std::string("3\0", 2));
+               Sz("3"));
   E2E_CHECK_EQ(ReadValue(HKEY_LOCAL_MACHINE, kPmxKern, kClock).bytes,
-               std::string("175\0", 4));
+               Sz("175"));
 }
 
 void RestartCommandMissing(const Options& options) {
@@ -65,7 +49,7 @@ void RestartCommandMissing(const Options& options) {
   if (!E2E_CHECK_MSG(box, "an error report")) return;
   CheckReportAndEnd(program, box, "Run-time error '53':\n\nFile not found");
   E2E_CHECK_EQ(ReadValue(HKEY_LOCAL_MACHINE, kPmxKern, kClock).bytes,
-               std::string("176\0", 4));
+               Sz("176"));
 }
 
 }  // namespace

@@ -217,12 +217,8 @@ bool ClickTrack(HWND slider, int expected) {
 
 void CheckLevelSlider(const MainWindow& main) {
   SetStep("level of detail slider by keyboard");
-  auto label = [&](int level) {
-    return WaitText(main.label1, kLodPrefix + std::to_string(level));
-  };
   RECT before = RectIn(main.label1, main.window);
-  E2E_CHECK(Press(main.slider2, VK_RIGHT, 1));
-  E2E_CHECK(label(1));
+  PressAll(main.slider2, main.label1, kLodPrefix, {{VK_RIGHT, 1}});
   E2E_CHECK_MSG(WaitUntil([&] {
                   return IsWindowEnabled(main.option1) &&
                          IsWindowEnabled(main.option2);
@@ -230,26 +226,22 @@ void CheckLevelSlider(const MainWindow& main) {
                 "the first move enables both options");
   E2E_CHECK_MSG(!IsChecked(main.option1) && !IsChecked(main.option2),
                 "and selects neither");
-  E2E_CHECK(Press(main.slider2, VK_NEXT, 2));  // the large step is 1
-  E2E_CHECK(label(2));
-  E2E_CHECK(Press(main.slider2, VK_PRIOR, 1));
-  E2E_CHECK(Press(main.slider2, VK_END, 10));
-  E2E_CHECK(label(10));
+  // The large step is 1.
+  PressAll(main.slider2, main.label1, kLodPrefix,
+           {{VK_NEXT, 2}, {VK_PRIOR, 1}, {VK_END, 10}});
   RECT wide = RectIn(main.label1, main.window);
   E2E_CHECK_EQ(wide.left, before.left);
   E2E_CHECK_MSG(wide.right > before.right, "Label1 grows to the right at 10");
-  // Past the end nothing moves: the next step down lands on 9, not 10.
-  PostKey(main.slider2, VK_RIGHT);
-  E2E_CHECK(Press(main.slider2, VK_LEFT, 9));
-  E2E_CHECK(label(9));
-  E2E_CHECK(Press(main.slider2, VK_HOME, 0));
-  E2E_CHECK(label(0));
-  PostKey(main.slider2, VK_LEFT);
-  E2E_CHECK(Press(main.slider2, VK_RIGHT, 1));
-  E2E_CHECK(Press(main.slider2, VK_LEFT, 0));
-  E2E_CHECK(label(0));
+  // Past an end nothing moves: the next step lands one from the end.
+  PressAll(main.slider2, main.label1, kLodPrefix,
+           {{VK_RIGHT, 10},
+            {VK_LEFT, 9},
+            {VK_HOME, 0},
+            {VK_LEFT, 0},
+            {VK_RIGHT, 1},
+            {VK_LEFT, 0}});
   E2E_CHECK_MSG(ClickTrack(main.slider2, 1), "a click beside the thumb: +1");
-  E2E_CHECK(label(1));
+  E2E_CHECK(WaitText(main.label1, kLodPrefix + std::string("1")));
   E2E_CHECK(Press(main.slider2, VK_LEFT, 0));
   E2E_CHECK_MSG(IsWindowEnabled(main.option1) && IsWindowEnabled(main.option2),
                 "back at 0 both options stay enabled");
@@ -257,27 +249,21 @@ void CheckLevelSlider(const MainWindow& main) {
 
 void CheckClockSlider(const MainWindow& main) {
   SetStep("clock slider by keyboard");
-  auto readout = [&](int mhz) {
-    return WaitText(main.gfx, std::to_string(mhz));
-  };
-  E2E_CHECK(Press(main.slider1, VK_RIGHT, 176));
-  E2E_CHECK(readout(176));
-  E2E_CHECK(Press(main.slider1, VK_NEXT, 181));
-  E2E_CHECK(readout(181));
-  E2E_CHECK(Press(main.slider1, VK_PRIOR, 176));
-  E2E_CHECK(Press(main.slider1, VK_LEFT, 175));
-  E2E_CHECK(readout(175));
-  PostKey(main.slider1, VK_LEFT);
-  E2E_CHECK(Press(main.slider1, VK_RIGHT, 176));  // 175 held at the minimum
-  E2E_CHECK(Press(main.slider1, VK_END, 210));
-  E2E_CHECK(Press(main.slider1, VK_LEFT, 209));
-  E2E_CHECK(Press(main.slider1, VK_LEFT, 208));
-  E2E_CHECK(Press(main.slider1, VK_NEXT, 210));  // a page from 208 stops at 210
-  E2E_CHECK(readout(210));
-  E2E_CHECK(Press(main.slider1, VK_HOME, 175));
-  E2E_CHECK(readout(175));
+  // Held at 175 and 210; a page from 208 stops at 210.
+  PressAll(main.slider1, main.gfx, "",
+           {{VK_RIGHT, 176},
+            {VK_NEXT, 181},
+            {VK_PRIOR, 176},
+            {VK_LEFT, 175},
+            {VK_LEFT, 175},
+            {VK_RIGHT, 176},
+            {VK_END, 210},
+            {VK_LEFT, 209},
+            {VK_LEFT, 208},
+            {VK_NEXT, 210},
+            {VK_HOME, 175}});
   E2E_CHECK_MSG(ClickTrack(main.slider1, 180), "a click beside the thumb: +5");
-  E2E_CHECK(readout(180));
+  E2E_CHECK(WaitText(main.gfx, "180"));
   E2E_CHECK(Press(main.slider1, VK_HOME, 175));
 }
 
@@ -324,30 +310,26 @@ bool CaptionIs(HWND frame, COLORREF colour) {
   return c.Count(all, colour) > 0 && c.Count(all, other) == 0;
 }
 
+// Moves the pointer over a point of hwnd's own surface, clear of its
+// controls, and waits for the two frame captions to show these colours.
+void PointAt(const MainWindow& main, HWND hwnd, int x, int y,
+             COLORREF frame1, COLORREF frame2, const char* what) {
+  PostMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+  E2E_CHECK_MSG(WaitUntil([&] {
+                  return CaptionIs(main.frame1, frame1) &&
+                         CaptionIs(main.frame2, frame2);
+                }),
+                what);
+}
+
 void CheckFrameHighlight(const MainWindow& main) {
   SetStep("frame captions follow the pointer");
-  // A point of each frame's own surface, clear of its controls.
-  auto moveOver = [](HWND hwnd, int x, int y) {
-    PostMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
-  };
-  moveOver(main.frame1, Px(45), Px(1500));
-  E2E_CHECK_MSG(WaitUntil([&] {
-                  return CaptionIs(main.frame1, kBrightBlue) &&
-                         CaptionIs(main.frame2, kDarkBlue);
-                }),
-                "over Frame1: its caption bright blue");
-  moveOver(main.frame2, Px(45), Px(1500));
-  E2E_CHECK_MSG(WaitUntil([&] {
-                  return CaptionIs(main.frame2, kBrightBlue) &&
-                         CaptionIs(main.frame1, kDarkBlue);
-                }),
-                "straight on to Frame2: Frame2 bright, Frame1 dark");
-  moveOver(main.window, Px(45), Px(45));
-  E2E_CHECK_MSG(WaitUntil([&] {
-                  return CaptionIs(main.frame1, kDarkBlue) &&
-                         CaptionIs(main.frame2, kDarkBlue);
-                }),
-                "over the window's surface: both dark blue");
+  PointAt(main, main.frame1, Px(45), Px(1500), kBrightBlue, kDarkBlue,
+          "over Frame1: its caption bright blue");
+  PointAt(main, main.frame2, Px(45), Px(1500), kDarkBlue, kBrightBlue,
+          "straight on to Frame2: Frame2 bright, Frame1 dark");
+  PointAt(main, main.window, Px(45), Px(45), kDarkBlue, kDarkBlue,
+          "over the window's surface: both dark blue");
 }
 
 }  // namespace
@@ -361,12 +343,8 @@ void MainWindowScenario(const Options& options) {
   // The display's pointer may rest over a frame when the window appears (in
   // the middle of the screen); a move over the window's own surface puts
   // both captions back to their design colour.
-  PostMessageA(main.window, WM_MOUSEMOVE, 0, MAKELPARAM(Px(45), Px(45)));
-  E2E_CHECK_MSG(WaitUntil([&] {
-                  return CaptionIs(main.frame1, kDarkBlue) &&
-                         CaptionIs(main.frame2, kDarkBlue);
-                }),
-                "both captions dark blue with the pointer over the window");
+  PointAt(main, main.window, Px(45), Px(45), kDarkBlue, kDarkBlue,
+          "both captions dark blue with the pointer over the window");
   SetStep("screenshot");
   Capture shot = CaptureScreen(ScreenRect(main.window));
   E2E_CHECK_MSG(WriteBmp(options.screenshot, shot),

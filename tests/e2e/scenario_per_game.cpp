@@ -14,38 +14,7 @@
 namespace e2e {
 namespace {
 
-struct Dialog {
-  HWND window = nullptr;
-  HWND edit = nullptr;
-  HWND ok = nullptr;
-  HWND cancel = nullptr;
-};
-
-bool IsPerGameDialog(HWND w) {
-  return TextOf(w) == kAppTitle && (ExStyleOf(w) & WS_EX_TOOLWINDOW) &&
-         ClassOf(w) != "#32770";
-}
-
-// Selects "To one game only" and finds the dialog it opens.
-bool OpenDialog(const RunningProgram& program, const MainWindow& main,
-                Dialog& dialog) {
-  if (IsChecked(main.option1)) {
-    PostClick(main.option2);  // so that the next click selects Option1 anew
-    WaitUntil([&] { return IsChecked(main.option2); });
-  }
-  PostClick(main.option1);
-  dialog.window = WaitForWindow(program.pid(), IsPerGameDialog);
-  if (!E2E_CHECK_MSG(dialog.window != nullptr,
-                     "selecting \"To one game only\" opens the dialog"))
-    return false;
-  std::vector<HWND> edits = FindChildren(dialog.window, "Edit");
-  dialog.edit = edits.size() == 1 ? edits[0] : nullptr;
-  dialog.ok = FindChild(dialog.window, "Button", "OK");
-  dialog.cancel = FindChild(dialog.window, "Button", "Cancel");
-  return E2E_CHECK(dialog.edit && dialog.ok && dialog.cancel);
-}
-
-void CheckDialogDesign(const Dialog& d, const MainWindow& main) {
+void CheckDialogDesign(const PerGameDialog& d, const MainWindow& main) {
   SetStep("per-game dialog design");
   LONG style = StyleOf(d.window);
   E2E_CHECK_MSG(style & WS_THICKFRAME, "a sizable border");
@@ -65,22 +34,27 @@ void CheckDialogDesign(const Dialog& d, const MainWindow& main) {
     E2E_CHECK_EQ(r.left, Px(105));
     E2E_CHECK_EQ(r.top, Px(105));
   }
-  RECT want = PxRect(105, 315, 2535, 285);
-  RECT got = RectIn(d.edit, d.window);
-  E2E_CHECK_MSG(EqualRect(&got, &want), "Text1 at its place");
-  want = PxRect(1845, 735, 825, 285);
-  got = RectIn(d.ok, d.window);
-  E2E_CHECK_MSG(EqualRect(&got, &want), "OK at its place");
-  want = PxRect(945, 735, 825, 285);
-  got = RectIn(d.cancel, d.window);
-  E2E_CHECK_MSG(EqualRect(&got, &want), "Cancel at its place");
+  const struct {
+    HWND hwnd;
+    const char* name;
+    RECT want;
+  } placed[] = {
+      {d.edit, "Text1", PxRect(105, 315, 2535, 285)},
+      {d.ok, "OK", PxRect(1845, 735, 825, 285)},
+      {d.cancel, "Cancel", PxRect(945, 735, 825, 285)},
+  };
+  for (const auto& p : placed) {
+    RECT got = RectIn(p.hwnd, d.window);
+    E2E_CHECK_MSG(EqualRect(&got, &p.want),
+                  std::string(p.name) + " at its place");
+  }
   E2E_CHECK_MSG(!IsWindowEnabled(main.window),
                 "the main window takes no input while the dialog is shown");
 }
 
 // The name typed into the dialog: a click clears the placeholder, then
 // the characters are typed one by one.
-void TypeName(const Dialog& d, const std::string& name) {
+void TypeName(const PerGameDialog& d, const std::string& name) {
   PostMouseClick(d.edit, 4, 4);
   E2E_CHECK_MSG(WaitText(d.edit, ""), "a click clears \"exemple.exe\"");
   PostChars(d.edit, name);
@@ -93,15 +67,8 @@ bool WaitValue(const std::string& key, const std::string& name,
                const std::string& text) {
   return WaitUntil([&] {
     StoredValue v = ReadValue(HKEY_LOCAL_MACHINE, key, name);
-    return v.present && v.type == REG_SZ && v.bytes == text + '\0';
+    return v.present && v.type == REG_SZ && v.bytes == Sz(text);
   });
-}
-
-// Presses Apply and reports whether the restart question came.
-HWND ApplyAndWatch(const RunningProgram& program, const MainWindow& main,
-                   int waitMs) {
-  PostClick(main.apply);
-  return WaitForMessageBox(program.pid(), kAppTitle, waitMs);
 }
 
 // A message box shows an icon when one of its icon statics holds one.
@@ -146,8 +113,8 @@ void PerGameScenario(const Options& options) {
   E2E_CHECK_MSG(IsWindowEnabled(main.option1), "options enabled at level 3");
 
   SetStep("open the dialog");
-  Dialog d;
-  if (!OpenDialog(program, main, d)) return;
+  PerGameDialog d;
+  if (!OpenPerGameDialog(program, main, d)) return;
   CheckDialogDesign(d, main);
   SaveWindowPicture(options, d.window, "per-game");
 
@@ -200,21 +167,19 @@ void PerGameScenario(const Options& options) {
                 "the main window takes input again");
 
   SetStep("Apply for one game, clock unchanged");
-  HWND question = ApplyAndWatch(program, main, 1500);
-  E2E_CHECK_MSG(question == nullptr,
-                "no restart question for an unchanged clock");
-  if (question) Answer(question, IDNO);
+  ApplyWithoutMessage(program, main,
+                      "no restart question for an unchanged clock");
   E2E_CHECK_MSG(WaitValue(GameKey("game.exe"), kLod, "3"),
                 "Game Settings\\D3D\\game.exe MIPMapThreshold = \"3\"");
   E2E_CHECK_EQ(ReadValue(HKEY_LOCAL_MACHINE, kGlobalD3D, kLod).bytes,
-               std::string("3\0", 2));
+               Sz("3"));
   E2E_CHECK_EQ(ReadValue(HKEY_LOCAL_MACHINE, kPmxKern, kClock).bytes,
-               std::string("175\0", 4));
+               Sz("175"));
 
   SetStep("clock changed, answer No");
   E2E_CHECK(Press(main.slider1, VK_NEXT, 180));
   E2E_CHECK(WaitText(main.gfx, "180"));
-  question = ApplyAndWatch(program, main, 5000);
+  HWND question = ClickForMessageBox(main.apply, program.pid());
   if (E2E_CHECK_MSG(question, "the restart question")) {
     CheckRestartBox(question);
     E2E_CHECK_MSG(WaitValue(kPmxKern, kClock, "180"),
@@ -226,13 +191,11 @@ void PerGameScenario(const Options& options) {
   E2E_CHECK_MSG(program.Running() && Responsive(main.window), "still running");
 
   SetStep("Apply again without a move: no question");
-  question = ApplyAndWatch(program, main, 1500);
-  E2E_CHECK_MSG(question == nullptr, "no question when the clock is as stored");
-  if (question) Answer(question, IDNO);
+  ApplyWithoutMessage(program, main, "no question when the clock is as stored");
 
   SetStep("clock changed, answer Yes");
   E2E_CHECK(Press(main.slider1, VK_RIGHT, 181));
-  question = ApplyAndWatch(program, main, 5000);
+  question = ClickForMessageBox(main.apply, program.pid());
   if (E2E_CHECK_MSG(question, "the restart question")) {
     E2E_CHECK(Answer(question, IDYES));
     if (E2E_CHECK_MSG(recording.WaitFor(1), "Yes starts the restart command")) {
@@ -257,7 +220,7 @@ void PerGameScenario(const Options& options) {
                 "the program keeps running after Yes");
 
   SetStep("Esc in the dialog acts as Cancel");
-  if (OpenDialog(program, main, d)) {
+  if (OpenPerGameDialog(program, main, d)) {
     E2E_CHECK_EQ(TextOf(d.edit), std::string("game.exe"));
     HWND focus = FocusOf(d.window);
     PostKey(focus ? focus : d.edit, VK_ESCAPE);
@@ -270,33 +233,26 @@ void PerGameScenario(const Options& options) {
   }
 
   SetStep("after Cancel the dialog starts from \"exemple.exe\"");
-  if (OpenDialog(program, main, d)) {
+  if (OpenPerGameDialog(program, main, d)) {
     E2E_CHECK_EQ(TextOf(d.edit), std::string("exemple.exe"));
     SetStep("close box: Option1 stays, Apply uses \"exemple.exe\"");
     PostMessageA(d.window, WM_CLOSE, 0, 0);
     E2E_CHECK_MSG(WaitGone(d.window), "the close box closes the dialog");
     E2E_CHECK_MSG(IsChecked(main.option1), "Option1 stays selected");
-    question = ApplyAndWatch(program, main, 1500);
-    E2E_CHECK_MSG(question == nullptr, "no question");
-    if (question) Answer(question, IDNO);
+    ApplyWithoutMessage(program, main, "no question");
     E2E_CHECK_MSG(WaitValue(GameKey("exemple.exe"), kLod, "3"),
                   "Game Settings\\D3D\\exemple.exe MIPMapThreshold = \"3\"");
   }
 
   SetStep("all games at 8, then at 0");
-  PostClick(main.option2);
-  E2E_CHECK(WaitUntil([&] { return IsChecked(main.option2); }));
+  E2E_CHECK(Select(main.option2));
   E2E_CHECK_MSG(!IsChecked(main.option1), "Option1 cleared by Option2");
-  E2E_CHECK(Press(main.slider2, VK_END, 10));
-  E2E_CHECK(Press(main.slider2, VK_LEFT, 9));
-  E2E_CHECK(Press(main.slider2, VK_LEFT, 8));
-  question = ApplyAndWatch(program, main, 1500);
-  E2E_CHECK_MSG(question == nullptr, "no question");
-  if (question) Answer(question, IDNO);
+  PressAll(main.slider2, main.label1, kLodPrefix,
+           {{VK_END, 10}, {VK_LEFT, 9}, {VK_LEFT, 8}});
+  ApplyWithoutMessage(program, main, "no question");
   E2E_CHECK_MSG(WaitValue(kGlobalD3D, kLod, "8"), "all games: \"8\"");
   E2E_CHECK(Press(main.slider2, VK_HOME, 0));
-  question = ApplyAndWatch(program, main, 1500);
-  if (question) Answer(question, IDNO);
+  ApplyWithoutMessage(program, main, "no question");
   E2E_CHECK_MSG(
       WaitUntil([&] {
         return !ReadValue(HKEY_LOCAL_MACHINE, kGlobalD3D, kLod).present;
@@ -304,7 +260,7 @@ void PerGameScenario(const Options& options) {
       "level 0 deletes the all-games value");
   E2E_CHECK_MSG(KeyExists(HKEY_LOCAL_MACHINE, kGlobalD3D), "the key stays");
   E2E_CHECK_EQ(ReadValue(HKEY_LOCAL_MACHINE, GameKey("game.exe"), kLod).bytes,
-               std::string("3\0", 2));
+               Sz("3"));
 
   SetStep("closing");
   E2E_CHECK_MSG(program.Close(main.window),

@@ -22,11 +22,16 @@ struct Shown {
   const char* gfx;
 };
 
-void CheckShown(const Options& options, const Shown& c) {
+// Seeds the stored texts (null: absent) and names the step after them.
+void StartWith(const char* levelOfDetail, const char* clock) {
   SetStep(std::string("start with level ") +
-          (c.levelOfDetail ? Show(c.levelOfDetail) : "absent") + ", clock " +
-          (c.clock ? Show(c.clock) : "absent"));
-  SeedDriverValues(c.levelOfDetail, c.clock);
+          (levelOfDetail ? Show(levelOfDetail) : "absent") + ", clock " +
+          (clock ? Show(clock) : "absent"));
+  SeedDriverValues(levelOfDetail, clock);
+}
+
+void CheckShown(const Options& options, const Shown& c) {
+  StartWith(c.levelOfDetail, c.clock);
   RunningProgram program;
   MainWindow main;
   if (!StartMain(program, options, main)) return;
@@ -41,7 +46,7 @@ void CheckShown(const Options& options, const Shown& c) {
   E2E_CHECK_MSG(program.Close(main.window), "the program ends when closed");
   StoredValue lod = ReadValue(HKEY_LOCAL_MACHINE, kGlobalD3D, kLod);
   E2E_CHECK_MSG(c.levelOfDetail
-                    ? lod.bytes == std::string(c.levelOfDetail) + '\0'
+                    ? lod.bytes == Sz(c.levelOfDetail)
                     : !lod.present,
                 "start-up leaves the stored level as it was");
 }
@@ -52,29 +57,20 @@ struct Broken {
 };
 
 void CheckTypeMismatch(const Options& options, const Broken& c) {
-  SetStep(std::string("start with level ") +
-          (c.levelOfDetail ? Show(c.levelOfDetail) : "absent") + ", clock " +
-          (c.clock ? Show(c.clock) : "absent"));
-  SeedDriverValues(c.levelOfDetail, c.clock);
+  StartWith(c.levelOfDetail, c.clock);
   RunningProgram program;
   if (!E2E_CHECK(program.Start(options.exe))) return;
   HWND box = WaitForMessageBox(program.pid(), kAppTitle, 20000);
   if (!E2E_CHECK_MSG(box != nullptr, "an error message box captioned Movarin"))
     return;
-  std::string text = MessageBoxText(box);
-  std::string flat;
-  for (char ch : text)
-    if (ch != '\r') flat += ch;
-  E2E_CHECK_EQ(flat, std::string("Run-time error '13':\n\nType mismatch"));
-  bool mainShown = false;
-  for (HWND w : TopWindows(program.pid()))
-    if (IsWindowVisible(w) && TextOf(w) == kMainTitle) mainShown = true;
-  E2E_CHECK_MSG(!mainShown, "the main window is not shown");
-  E2E_CHECK(Answer(box, IDOK));
-  E2E_CHECK_MSG(program.WaitExit(5000), "after OK the program ends");
-  for (HWND w : TopWindows(program.pid()))
-    if (IsWindowVisible(w) && TextOf(w) == kMainTitle) mainShown = true;
-  E2E_CHECK_MSG(!mainShown, "the main window was never shown");
+  auto mainShown = [&] {
+    for (HWND w : TopWindows(program.pid()))
+      if (IsWindowVisible(w) && TextOf(w) == kMainTitle) return true;
+    return false;
+  };
+  E2E_CHECK_MSG(!mainShown(), "the main window is not shown");
+  CheckReportAndEnd(program, box, "Run-time error '13':\n\nType mismatch");
+  E2E_CHECK_MSG(!mainShown(), "the main window was never shown");
 }
 
 }  // namespace
