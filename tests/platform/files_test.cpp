@@ -11,13 +11,13 @@
 #endif
 
 #include "platform/platform.h"
-#include "tests/platform/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
 using Outcome = platform::FileSearch::Outcome;
-using platform_tests::kSeparator;
-using platform_tests::TempDir;
+using fixture::kSeparator;
+using fixture::TempDir;
 
 class FileSearchTest : public ::testing::Test {
  protected:

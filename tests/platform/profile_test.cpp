@@ -8,11 +8,11 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "tests/platform/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
-using platform_tests::TempDir;
+using fixture::TempDir;
 
 constexpr char kFill = '#';
 
@@ -301,7 +301,7 @@ TEST_F(ProfileTest, WriteToAReadOnlyFileFailsAndLeavesIt) {
 TEST_F(ProfileTest, WriteIntoAMissingDirectoryFails) {
   EXPECT_FALSE(platform::WritePrivateProfileStringA(
       "S", "K", "v",
-      dir_.Join("absent" + platform_tests::kSeparator + "x.ini").c_str()));
+      dir_.Join("absent" + fixture::kSeparator + "x.ini").c_str()));
 }
 
 }  // namespace

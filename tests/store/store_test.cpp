@@ -3,20 +3,16 @@
 // Same cases, same expectations on both.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/platform.h"
 #include "store/registry.h"
 #include "tests/support/registry_fixture.h"
+#include "tests/support/temp_dir.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -358,17 +354,6 @@ TEST_F(RegistryStore, AccessDeniedIsReportedAndNothingChanges) {
 
 // ---- INI files ----
 
-std::string ReadFileBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in),
-                     std::istreambuf_iterator<char>());
-}
-
-void WriteFileBytes(const fs::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
-
 constexpr const char* kAbsent = "<absent>";
 
 // What the platform's profile function finds, without the store.
@@ -387,32 +372,25 @@ class IniStore : public ::testing::Test {
 #ifndef _WIN32
     platform::emulated::Reset();
 #endif
-    static std::atomic<int> serial{0};
-    const auto stamp =
-        std::chrono::steady_clock::now().time_since_epoch().count();
-    dir_ =
-        fs::temp_directory_path() / ("movarin-store-" + std::to_string(stamp) +
-                                     "-" + std::to_string(serial++));
-    fs::create_directories(dir_);
-    ini_ = dir_ / "settings.ini";
-    WriteFileBytes(ini_, "[D3D]\r\nMIPMapThreshold=42\r\nName=exemple.exe\r\n");
-    location_ = ini_.string();
+    dir_.Write("settings.ini",
+               "[D3D]\r\nMIPMapThreshold=42\r\nName=exemple.exe\r\n");
   }
+  // Leaves the directory, so that it can be removed.
   void TearDown() override {
     std::error_code ignored;
     fs::current_path(fs::temp_directory_path(), ignored);
-    fs::remove_all(dir_, ignored);
   }
 
-  fs::path dir_, ini_;
-  std::string location_;
+  fixture::TempDir dir_;
+  const fs::path path_{dir_.Path()};
+  const fs::path ini_{dir_.Join("settings.ini")};
+  const std::string location_{ini_.string()};
 };
 
 TEST_F(IniStore, OnlyAnExistingOrdinaryFileResolves) {
-  fs::create_directories(dir_ / "folder.ini");
-  WriteFileBytes(dir_ / ".hidden.ini", "[D3D]\r\nMIPMapThreshold=1\r\n");
-  const std::string sep(1, fs::path::preferred_separator);
-  const std::string base = dir_.string() + sep;
+  fs::create_directories(path_ / "folder.ini");
+  dir_.Write(".hidden.ini", "[D3D]\r\nMIPMapThreshold=1\r\n");
+  const std::string base = dir_.Path() + fixture::kSeparator;
   const struct {
     std::string location;
     std::uint32_t root;
@@ -424,7 +402,7 @@ TEST_F(IniStore, OnlyAnExistingOrdinaryFileResolves) {
       {base + "nomatch*.xyz", 0},
       {base + "folder.ini", 0},
       {base + ".hidden.ini", 0},  // a dot-file counts as hidden
-      {dir_.string(), 0},
+      {dir_.Path(), 0},
       {"", 0},
   };
   for (const auto& c : cases) {
@@ -446,8 +424,8 @@ TEST_F(IniStore, HiddenAndSystemFilesDoNotResolve) {
   } cases[] = {{"hidden.ini", FILE_ATTRIBUTE_HIDDEN},
                {"system.ini", FILE_ATTRIBUTE_SYSTEM}};
   for (const auto& c : cases) {
-    const fs::path file = dir_ / c.name;
-    WriteFileBytes(file, "[D3D]\r\nMIPMapThreshold=1\r\n");
+    const fs::path file = path_ / c.name;
+    dir_.Write(c.name, "[D3D]\r\nMIPMapThreshold=1\r\n");
     ASSERT_TRUE(SetFileAttributesA(file.string().c_str(), c.attributes));
     EXPECT_EQ(ResolveStoreRoot(file.string()), 0u) << c.name;
     EXPECT_EQ(WriteStoreValue(file.string(), "D3D", kName, "S", 2), 99);
@@ -492,7 +470,7 @@ TEST_F(IniStore, ALongTextComesBackCutTo254Characters) {
   std::string text(300, 'z');
   text[253] = 'A';
   text[254] = 'B';
-  WriteFileBytes(ini_, "[D3D]\r\nLong=" + text + "\r\n");
+  dir_.Write("settings.ini", "[D3D]\r\nLong=" + text + "\r\n");
   SettingValue result;
   EXPECT_EQ(ReadStoreValue(location_, "D3D", "Long", "S", "", result), 0);
   EXPECT_VALUE(result, SettingValue(text.substr(0, 254)));
@@ -506,11 +484,11 @@ TEST_F(IniStore, WritesTextOnly) {
   EXPECT_EQ(WriteStoreValue(location_, "D3D", "Empty", "S", ""), 0);
   EXPECT_EQ(ProfileText(ini_, "D3D", "Empty"), "");
 
-  const std::string before = ReadFileBytes(ini_);
+  const std::string before = dir_.Read("settings.ini");
   for (const char* kind : {"B", "D", "X", ""}) {
     EXPECT_EQ(WriteStoreValue(location_, "D3D", kName, kind, 1), 99) << kind;
   }
-  EXPECT_EQ(ReadFileBytes(ini_), before);
+  EXPECT_EQ(dir_.Read("settings.ini"), before);
 }
 
 TEST_F(IniStore, DeleteRemovesTheEntryAndAddsNone) {
@@ -523,14 +501,14 @@ TEST_F(IniStore, DeleteRemovesTheEntryAndAddsNone) {
   EXPECT_EQ(ReadStoreValue(location_, "D3D", kName, "D", 7, result), 0);
   EXPECT_VALUE(result, SettingValue(0));
 
-  const std::string before = ReadFileBytes(ini_);
+  const std::string before = dir_.Read("settings.ini");
   EXPECT_EQ(DeleteStoreValue(location_, "D3D", kName), 0);
   EXPECT_EQ(DeleteStoreValue(location_, "No Section", kName), 0);
-  EXPECT_EQ(ReadFileBytes(ini_), before);
+  EXPECT_EQ(dir_.Read("settings.ini"), before);
 }
 
 TEST_F(IniStore, ARelativeLocationActsOnTheFileTheSearchFound) {
-  fs::current_path(dir_);
+  fs::current_path(path_);
   EXPECT_EQ(ResolveStoreRoot("settings.ini"), 1u);
   EXPECT_EQ(WriteStoreValue("settings.ini", "D3D", kName, "S", 5), 0);
   EXPECT_EQ(ProfileText(ini_, "D3D", kName), "5");
@@ -542,25 +520,20 @@ TEST_F(IniStore, ARelativeLocationActsOnTheFileTheSearchFound) {
 }
 
 TEST_F(IniStore, APatternActsOnItsMatch) {
-  const std::string pattern = dir_.string() +
-                              std::string(1, fs::path::preferred_separator) +
-                              "set*.ini";
+  const std::string pattern = dir_.Join("set*.ini");
   EXPECT_EQ(WriteStoreValue(pattern, "D3D", kName, "S", 6), 0);
   EXPECT_EQ(ProfileText(ini_, "D3D", kName), "6");
   SettingValue result;
   EXPECT_EQ(ReadStoreValue(pattern, "D3D", "Name", "S", "", result), 0);
   EXPECT_VALUE(result, SettingValue("exemple.exe"));
-  EXPECT_EQ(
-      std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1)
+  EXPECT_EQ(dir_.Names(), std::vector<std::string>{"settings.ini"})
       << "no file named after the pattern";
 }
 
 TEST_F(IniStore, UnresolvedLocationsTouchNoFile) {
-  const std::string sep(1, fs::path::preferred_separator);
-  fs::create_directories(dir_ / "folder");
+  fs::create_directories(path_ / "folder");
   for (const std::string& location :
-       {std::string(), dir_.string() + sep + "missing.ini",
-        dir_.string() + sep + "folder"}) {
+       {std::string(), dir_.Join("missing.ini"), dir_.Join("folder")}) {
     SCOPED_TRACE(location);
     SettingValue result = "x";
     EXPECT_EQ(ReadStoreValue(location, "D3D", kName, "S", "d", result), 99);
@@ -568,8 +541,8 @@ TEST_F(IniStore, UnresolvedLocationsTouchNoFile) {
     EXPECT_EQ(WriteStoreValue(location, "D3D", kName, "S", 1), 99);
     EXPECT_EQ(DeleteStoreValue(location, "D3D", kName), 99);
   }
-  EXPECT_FALSE(fs::exists(dir_ / "missing.ini"));
-  EXPECT_TRUE(fs::is_empty(dir_ / "folder"));
+  EXPECT_FALSE(fs::exists(path_ / "missing.ini"));
+  EXPECT_TRUE(fs::is_empty(path_ / "folder"));
 }
 
 }  // namespace

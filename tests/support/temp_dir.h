@@ -1,8 +1,6 @@
 // A fresh directory for one test, removed with everything in it afterwards.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -10,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace platform_tests {
+namespace fixture {
 
 class TempDir {
  public:
@@ -18,7 +16,7 @@ class TempDir {
     std::random_device random;
     const auto base = std::filesystem::temp_directory_path();
     do {
-      path_ = base / ("movarin-platform-" + std::to_string(random()));
+      path_ = base / ("movarin-test-" + std::to_string(random()));
     } while (std::filesystem::exists(path_));
     std::filesystem::create_directories(path_);
   }
@@ -60,4 +58,4 @@ class TempDir {
 inline const std::string kSeparator(
     1, static_cast<char>(std::filesystem::path::preferred_separator));
 
-}  // namespace platform_tests
+}  // namespace fixture
