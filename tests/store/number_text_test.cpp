@@ -40,15 +40,22 @@ std::string Shown(std::string_view text) {
   return "\"" + shown + "\"";
 }
 
-TEST(NumberText, ReadsEveryCorpusTextAsExpected) {
-  const platform::NumberFormat usual = Format(".", ",");
-  for (const number_corpus::Entry& e : number_corpus::kEntries) {
-    const NumberResult r = TextToLong(e.text, usual);
-    EXPECT_EQ(r.error, e.error) << Shown(e.text);
-    if (e.error == NumberError::kNone) {
-      EXPECT_EQ(r.value, e.value) << Shown(e.text);
-    }
+// What text reads as in the format: the error, and the value when there is
+// none.
+void ExpectReads(std::string_view text, const platform::NumberFormat& format,
+                 NumberError error, std::int32_t value) {
+  SCOPED_TRACE(Shown(text) + " in " + Shown(format.decimalSeparator) + "/" +
+               Shown(format.thousandsSeparator));
+  const NumberResult r = TextToLong(text, format);
+  EXPECT_EQ(r.error, error);
+  if (error == NumberError::kNone) {
+    EXPECT_EQ(r.value, value);
   }
+}
+
+TEST(NumberText, ReadsEveryCorpusTextAsExpected) {
+  for (const number_corpus::Entry& e : number_corpus::kEntries)
+    ExpectReads(e.text, Format(".", ","), e.error, e.value);
 }
 
 struct FormatCase {
@@ -84,24 +91,15 @@ TEST(NumberText, FollowsTheNumberFormat) {
       // An empty decimal separator stands for ".".
       {"", ",", "2.5", NumberError::kNone, 2},
   };
-  for (const FormatCase& c : cases) {
-    const NumberResult r = TextToLong(c.text, Format(c.decimal, c.thousands));
-    EXPECT_EQ(r.error, c.error) << Shown(c.text) << " in " << Shown(c.decimal)
-                                << "/" << Shown(c.thousands);
-    if (c.error == NumberError::kNone) {
-      EXPECT_EQ(r.value, c.value) << Shown(c.text);
-    }
-  }
+  for (const FormatCase& c : cases)
+    ExpectReads(c.text, Format(c.decimal, c.thousands), c.error, c.value);
 }
 
 TEST(NumberText, ANulEndsTheText) {
   using namespace std::string_literals;
-  const NumberResult r = TextToLong(
-      "12\0"
-      "34"s,
-      Format(".", ","));
-  EXPECT_EQ(r.error, NumberError::kNone);
-  EXPECT_EQ(r.value, 12);
+  ExpectReads("12\0"
+              "34"s,
+              Format(".", ","), NumberError::kNone, 12);
 }
 
 TEST(NumberText, WritesDecimalDigitsWithALeadingMinusOnly) {
@@ -116,9 +114,8 @@ TEST(NumberText, WritesDecimalDigitsWithALeadingMinusOnly) {
                {INT32_MIN, "-2147483648"}};
   for (const auto& c : cases) {
     EXPECT_EQ(LongToText(c.value), c.text);
-    const NumberResult back = TextToLong(LongToText(c.value), Format(".", ","));
-    EXPECT_EQ(back.error, NumberError::kNone);
-    EXPECT_EQ(back.value, c.value);
+    ExpectReads(LongToText(c.value), Format(".", ","), NumberError::kNone,
+                c.value);
   }
 }
 

@@ -48,13 +48,11 @@ inline std::string Driver(const std::optional<std::string>& levelOfDetail,
   return text;
 }
 
-// A value's registry type and bytes as "type: hex bytes", or "absent".
-inline std::string Raw(const std::string& key, const std::string& name) {
-  const auto value =
-      platform::emulated::GetRawValue(platform::kHkeyLocalMachine, key, name);
-  if (!value) return "absent";
-  std::string text = std::to_string(value->type) + ":";
-  for (std::uint8_t byte : value->data) {
+// A registry type and bytes as "type: hex bytes", the form Raw and Sz share.
+template <class Bytes>
+std::string TypeAndBytes(std::uint32_t type, const Bytes& bytes) {
+  std::string text = std::to_string(type) + ":";
+  for (unsigned char byte : bytes) {
     char hex[4];
     std::snprintf(hex, sizeof hex, " %02X", byte);
     text += hex;
@@ -62,15 +60,16 @@ inline std::string Raw(const std::string& key, const std::string& name) {
   return text;
 }
 
+// A value's registry type and bytes as TypeAndBytes shows them, or "absent".
+inline std::string Raw(const std::string& key, const std::string& name) {
+  const auto value =
+      platform::emulated::GetRawValue(platform::kHkeyLocalMachine, key, name);
+  return value ? TypeAndBytes(value->type, value->data) : "absent";
+}
+
 // What a REG_SZ holding text looks like to Raw: type 1, the text, one NUL.
 inline std::string Sz(const std::string& text) {
-  std::string raw = "1:";
-  for (unsigned char c : text) {
-    char hex[4];
-    std::snprintf(hex, sizeof hex, " %02X", c);
-    raw += hex;
-  }
-  return raw + " 00";
+  return TypeAndBytes(platform::kRegSz, text + '\0');
 }
 
 inline ShownMessage RuntimeErrorBox(int number,
