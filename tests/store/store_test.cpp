@@ -196,13 +196,18 @@ TEST_F(RegistryStore, ReadsAValueOf64KiBWhole) {
   EXPECT_VALUE(result, SettingValue(3));
 }
 
-TEST_F(RegistryStore, UnresolvedLocationKeepsTheDefault) {
+// The empty location is the INI medium's (below).
+TEST_F(RegistryStore, UnresolvedLocationKeepsTheDefaultAndTouchesNothing) {
   for (const char* kind : {"S", "B", "D"}) {
+    SCOPED_TRACE(kind);
     SettingValue result = 1;
     EXPECT_EQ(ReadStoreValue("HKXX", kScratch, kName, kind, True(), result),
               99);
     EXPECT_VALUE(result, True());
+    EXPECT_EQ(WriteStoreValue("HKXX", kScratch, kName, kind, 1), 99);
   }
+  EXPECT_EQ(DeleteStoreValue("HKXX", kScratch, kName), 99);
+  EXPECT_FALSE(fixture::KeyExists(kHkcu, kScratch));
 }
 
 // ---- Writing to the registry ----
@@ -301,12 +306,6 @@ TEST_F(RegistryStore, WritesAndReadsBackA64KiBText) {
   EXPECT_VALUE(result, SettingValue(big));
 }
 
-TEST_F(RegistryStore, UnresolvedWriteTouchesNothing) {
-  EXPECT_EQ(WriteStoreValue("HKXX", kScratch, kName, "S", 1), 99);
-  EXPECT_EQ(WriteStoreValue("", kScratch, kName, "S", 1), 99);
-  EXPECT_FALSE(fixture::KeyExists(kHkcu, kScratch));
-}
-
 // ---- Deleting from the registry ----
 
 TEST_F(RegistryStore,
@@ -332,8 +331,6 @@ TEST_F(RegistryStore, DeleteUnderAnAbsentKeyCreatesNothing) {
                 "HKLM", kScratch + "\\Game Settings\\D3D\\none.exe", kName),
             0);
   EXPECT_FALSE(fixture::KeyExists(kHklm, kScratch));
-  EXPECT_EQ(DeleteStoreValue("HKXX", kScratch, kName), 99);
-  EXPECT_EQ(DeleteStoreValue("", kScratch, kName), 99);
 }
 
 // ---- Keys the user may not touch ----
