@@ -3,6 +3,7 @@
 // failed" and a non-zero exit status when anything failed.
 #pragma once
 
+#include <concepts>
 #include <cstdint>
 #include <string>
 
@@ -22,16 +23,7 @@ bool Record(bool ok, const char* file, int line, const std::string& what);
 std::string Show(const std::string& value);
 std::string Show(const char* value);
 std::string Show(long long value);
-inline std::string Show(int value) {
-  return Show(static_cast<long long>(value));
-}
-inline std::string Show(long value) {
-  return Show(static_cast<long long>(value));
-}
-inline std::string Show(unsigned value) {
-  return Show(static_cast<long long>(value));
-}
-inline std::string Show(unsigned long value) {
+inline std::string Show(std::integral auto value) {
   return Show(static_cast<long long>(value));
 }
 inline std::string Show(bool value) { return value ? "true" : "false"; }
