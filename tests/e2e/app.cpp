@@ -52,6 +52,13 @@ bool SaveWindowPicture(const Options& options, HWND window,
                   CaptureScreen(ScreenRect(window)));
 }
 
+void CheckClientSize(HWND window, int widthTwips, int heightTwips) {
+  RECT client{};
+  GetClientRect(window, &client);
+  E2E_CHECK_EQ(client.right - client.left, Px(widthTwips));
+  E2E_CHECK_EQ(client.bottom - client.top, Px(heightTwips));
+}
+
 HWND ChildAt(HWND top, int left, int top_) {
   for (const Child& c : Descendants(top))
     if (c.rect.left == left && c.rect.top == top_) return c.hwnd;

@@ -54,6 +54,9 @@ struct MainWindow {
 bool StartMain(RunningProgram& program, const Options& options,
                MainWindow& main);
 
+// Checks the size of the window's client area against the design's twips.
+void CheckClientSize(HWND window, int widthTwips, int heightTwips);
+
 // The descendant of top whose top-left corner is at (left, top) in top's
 // client coordinates; null when there is none.
 HWND ChildAt(HWND top, int left, int top_);

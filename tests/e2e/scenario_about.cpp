@@ -63,10 +63,7 @@ void CheckDesign(const About& a, const MainWindow& main) {
                 "fixed border, no maximise button");
   E2E_CHECK_MSG((style & WS_MINIMIZEBOX) && (style & WS_SYSMENU),
                 "minimise button and close box");
-  RECT client{};
-  GetClientRect(a.window, &client);
-  E2E_CHECK_EQ(client.right, Px(4275));
-  E2E_CHECK_EQ(client.bottom, Px(2370));
+  CheckClientSize(a.window, 4275, 2370);
   struct Text {
     const char* text;
     int left, top;

@@ -27,8 +27,7 @@ void StoredClockNotANumber(const Options& options) {
   HWND box = ClickForMessageBox(main.apply, program.pid());
   if (!E2E_CHECK_MSG(box, "an error report")) return;
   CheckReportAndEnd(program, box, "Run-time error '13':\n\nType mismatch");
-  E2E_CHECK_EQ(ReadValue(HKEY_LOCAL_MACHINE, kGlobalD3D, kLod).bytes,
-               Sz("3"));
+  E2E_CHECK_EQ(ReadValue(HKEY_LOCAL_MACHINE, kGlobalD3D, kLod).bytes, Sz("3"));
   E2E_CHECK_EQ(ReadValue(HKEY_LOCAL_MACHINE, kPmxKern, kClock).bytes,
                Sz("175"));
 }

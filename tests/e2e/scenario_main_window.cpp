@@ -33,10 +33,7 @@ void CheckWindowFrame(const MainWindow& main) {
   E2E_CHECK_MSG((exStyle & WS_EX_APPWINDOW) ||
                     GetWindow(main.window, GW_OWNER) == nullptr,
                 "a taskbar entry (an unowned or app window)");
-  RECT client{};
-  GetClientRect(main.window, &client);
-  E2E_CHECK_EQ(client.right - client.left, Px(3375));
-  E2E_CHECK_EQ(client.bottom - client.top, Px(4305));
+  CheckClientSize(main.window, 3375, 4305);
   RECT outer = ScreenRect(main.window);
   int screenW = GetSystemMetrics(SM_CXSCREEN);
   int screenH = GetSystemMetrics(SM_CYSCREEN);
@@ -312,8 +309,8 @@ bool CaptionIs(HWND frame, COLORREF colour) {
 
 // Moves the pointer over a point of hwnd's own surface, clear of its
 // controls, and waits for the two frame captions to show these colours.
-void PointAt(const MainWindow& main, HWND hwnd, int x, int y,
-             COLORREF frame1, COLORREF frame2, const char* what) {
+void PointAt(const MainWindow& main, HWND hwnd, int x, int y, COLORREF frame1,
+             COLORREF frame2, const char* what) {
   PostMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
   E2E_CHECK_MSG(WaitUntil([&] {
                   return CaptionIs(main.frame1, frame1) &&

@@ -23,10 +23,7 @@ void CheckDialogDesign(const PerGameDialog& d, const MainWindow& main) {
   E2E_CHECK_MSG(GetWindow(d.window, GW_OWNER) == nullptr ||
                     !(ExStyleOf(d.window) & WS_EX_APPWINDOW),
                 "no taskbar entry");
-  RECT client{};
-  GetClientRect(d.window, &client);
-  E2E_CHECK_EQ(client.right, Px(2745));
-  E2E_CHECK_EQ(client.bottom, Px(1095));
+  CheckClientSize(d.window, 2745, 1095);
   E2E_CHECK_EQ(TextOf(d.edit), std::string("exemple.exe"));
   HWND label5 = FindChild(d.window, "", "Enter executable's name :");
   if (E2E_CHECK_MSG(label5, "label \"Enter executable's name :\"")) {
@@ -171,8 +168,7 @@ void PerGameScenario(const Options& options) {
                       "no restart question for an unchanged clock");
   E2E_CHECK_MSG(WaitValue(GameKey("game.exe"), kLod, "3"),
                 "Game Settings\\D3D\\game.exe MIPMapThreshold = \"3\"");
-  E2E_CHECK_EQ(ReadValue(HKEY_LOCAL_MACHINE, kGlobalD3D, kLod).bytes,
-               Sz("3"));
+  E2E_CHECK_EQ(ReadValue(HKEY_LOCAL_MACHINE, kGlobalD3D, kLod).bytes, Sz("3"));
   E2E_CHECK_EQ(ReadValue(HKEY_LOCAL_MACHINE, kPmxKern, kClock).bytes,
                Sz("175"));
 

@@ -45,10 +45,9 @@ void CheckShown(const Options& options, const Shown& c) {
   E2E_CHECK_EQ(TextOf(main.gfx), std::string(c.gfx));
   E2E_CHECK_MSG(program.Close(main.window), "the program ends when closed");
   StoredValue lod = ReadValue(HKEY_LOCAL_MACHINE, kGlobalD3D, kLod);
-  E2E_CHECK_MSG(c.levelOfDetail
-                    ? lod.bytes == Sz(c.levelOfDetail)
-                    : !lod.present,
-                "start-up leaves the stored level as it was");
+  E2E_CHECK_MSG(
+      c.levelOfDetail ? lod.bytes == Sz(c.levelOfDetail) : !lod.present,
+      "start-up leaves the stored level as it was");
 }
 
 struct Broken {
