@@ -150,30 +150,9 @@ bool OpenPerGameDialog(const RunningProgram& program, const MainWindow& main,
                        "one text box, \"OK\" and \"Cancel\" found");
 }
 
-namespace {
-constexpr const char* kX11Driver = "Software\\Wine\\X11 Driver";
-}
-
-WineDrawsFrames::WineDrawsFrames() {
-  StoredValue before = ReadValue(HKEY_CURRENT_USER, kX11Driver, "Decorated");
-  hadValue_ = before.present;
-  type_ = before.type;
-  bytes_ = before.bytes;
-  SetString(HKEY_CURRENT_USER, kX11Driver, "Decorated", "N");
-}
-
-WineDrawsFrames::~WineDrawsFrames() {
-  if (hadValue_) {
-    SetRaw(HKEY_CURRENT_USER, kX11Driver, "Decorated", type_, bytes_);
-    return;
-  }
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kX11Driver, 0, KEY_SET_VALUE, &key) ==
-      ERROR_SUCCESS) {
-    RegDeleteValueA(key, "Decorated");
-    RegCloseKey(key);
-  }
-}
+WineDrawsFrames::WineDrawsFrames()
+    : ValueOverride(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver",
+                    "Decorated", "N") {}
 
 void CleanDriverKeys() { DeleteTree(HKEY_LOCAL_MACHINE, kKyroKey); }
 

@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "tests/e2e/registry_probe.h"
 #include "tests/e2e/session.h"
 
 namespace e2e {
@@ -117,17 +118,9 @@ inline std::string Sz(const std::string& text) { return text + '\0'; }
 // rather than leaving them to an X window manager, which a bare display
 // lacks: the pictures then show whole windows. Set for the object's life,
 // for the programs started meanwhile.
-class WineDrawsFrames {
+class WineDrawsFrames : public ValueOverride {
  public:
   WineDrawsFrames();
-  ~WineDrawsFrames();
-  WineDrawsFrames(const WineDrawsFrames&) = delete;
-  WineDrawsFrames& operator=(const WineDrawsFrames&) = delete;
-
- private:
-  bool hadValue_ = false;
-  DWORD type_ = REG_SZ;
-  std::string bytes_;
 };
 
 // Removes the driver's keys from HKLM.

@@ -1,5 +1,7 @@
 #include "tests/e2e/registry_probe.h"
 
+#include <utility>
+
 namespace e2e {
 
 bool DeleteTree(HKEY root, const std::string& path) {
@@ -80,6 +82,30 @@ bool KeyExists(HKEY root, const std::string& path) {
     return false;
   RegCloseKey(key);
   return true;
+}
+
+void DeleteValue(HKEY root, const std::string& path, const std::string& name) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_SET_VALUE, &key) !=
+      ERROR_SUCCESS)
+    return;
+  RegDeleteValueA(key, name.c_str());
+  RegCloseKey(key);
+}
+
+ValueOverride::ValueOverride(HKEY root, std::string path, std::string name,
+                             const std::string& text)
+    : root_(root),
+      path_(std::move(path)),
+      name_(std::move(name)),
+      before_(ReadValue(root_, path_, name_)),
+      set_(SetString(root_, path_, name_, text)) {}
+
+ValueOverride::~ValueOverride() {
+  if (before_.present)
+    SetRaw(root_, path_, name_, before_.type, before_.bytes);
+  else
+    DeleteValue(root_, path_, name_);
 }
 
 namespace {

@@ -40,6 +40,26 @@ struct StoredValue {
 StoredValue ReadValue(HKEY root, const std::string& path,
                       const std::string& name);
 bool KeyExists(HKEY root, const std::string& path);
+// Removes one value; the key stays.
+void DeleteValue(HKEY root, const std::string& path, const std::string& name);
+
+// Sets a REG_SZ for the object's life; afterwards the value is as it was:
+// its type and bytes put back, or deleted when there was none.
+class ValueOverride {
+ public:
+  ValueOverride(HKEY root, std::string path, std::string name,
+                const std::string& text);
+  ~ValueOverride();
+  ValueOverride(const ValueOverride&) = delete;
+  ValueOverride& operator=(const ValueOverride&) = delete;
+  bool set() const { return set_; }
+
+ private:
+  HKEY root_;
+  std::string path_, name_;
+  StoredValue before_;
+  bool set_;
+};
 
 // Every key and value below root: "path\\" for a key, "path\\:name" for a
 // value, mapped to "type:bytes" ("" for keys).

@@ -75,28 +75,8 @@ RestartStandIn::~RestartStandIn() {
 
 ProtocolStandIn::ProtocolStandIn(const std::string& protocol,
                                  const std::string& recorderPath)
-    : key_("SOFTWARE\\Classes\\" + protocol + "\\shell\\open\\command") {
-  StoredValue old = ReadValue(HKEY_LOCAL_MACHINE, key_, "");
-  hadOriginal_ = old.present;
-  if (hadOriginal_) {
-    original_ = old.bytes;
-    originalType_ = old.type;
-  }
-  std::string command = "\"" + WindowsPath(recorderPath) + "\" \"%1\"";
-  installed_ = SetString(HKEY_LOCAL_MACHINE, key_, "", command);
-}
-
-ProtocolStandIn::~ProtocolStandIn() {
-  if (hadOriginal_) {
-    SetRaw(HKEY_LOCAL_MACHINE, key_, "", originalType_, original_);
-  } else {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key_.c_str(), 0, KEY_SET_VALUE,
-                      &key) == ERROR_SUCCESS) {
-      RegDeleteValueA(key, "");
-      RegCloseKey(key);
-    }
-  }
-}
+    : command_(HKEY_LOCAL_MACHINE,
+               "SOFTWARE\\Classes\\" + protocol + "\\shell\\open\\command", "",
+               "\"" + WindowsPath(recorderPath) + "\" \"%1\"") {}
 
 }  // namespace e2e

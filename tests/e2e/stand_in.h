@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/registry_probe.h"
+
 namespace e2e {
 
 // One start of the stand-in: its window state, STARTUPINFO flags and
@@ -54,15 +56,10 @@ class RestartStandIn {
 class ProtocolStandIn {
  public:
   ProtocolStandIn(const std::string& protocol, const std::string& recorderPath);
-  ~ProtocolStandIn();
-  bool installed() const { return installed_; }
+  bool installed() const { return command_.set(); }
 
  private:
-  std::string key_;
-  bool hadOriginal_ = false;
-  std::string original_;
-  DWORD originalType_ = REG_SZ;
-  bool installed_ = false;
+  ValueOverride command_;
 };
 
 }  // namespace e2e
