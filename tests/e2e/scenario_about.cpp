@@ -36,18 +36,12 @@ bool OpenAbout(const RunningProgram& program, const MainWindow& main,
                        "links and \"OK !\" found");
 }
 
-// Pixels of one colour inside a control, as the screen shows it.
-int ColourCount(HWND control, COLORREF colour) {
-  Capture c = CaptureScreen(ScreenRect(control));
-  RECT all{0, 0, c.width, c.height};
-  return c.Count(all, colour);
-}
-
+// What the screen shows of a link.
 bool IsBlue(HWND link) {
-  return ColourCount(link, kLinkBlue) > 0 && ColourCount(link, kVisited) == 0;
+  return CaptureScreen(ScreenRect(link)).ShowsOnly(kLinkBlue, kVisited);
 }
 bool IsPurple(HWND link) {
-  return ColourCount(link, kVisited) > 0 && ColourCount(link, kLinkBlue) == 0;
+  return CaptureScreen(ScreenRect(link)).ShowsOnly(kVisited, kLinkBlue);
 }
 
 void ClickLink(HWND link) {

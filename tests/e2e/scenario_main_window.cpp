@@ -293,18 +293,13 @@ void CheckTabOrder(const MainWindow& main) {
   }
 }
 
-// Caption pixels of a frame: its top strip, one text line high.
-Capture CaptionOf(HWND frame) {
+// The caption of a frame, its top strip one text line high, in colour and
+// not in the other blue.
+bool CaptionIs(HWND frame, COLORREF colour) {
   RECT r = ScreenRect(frame);
   r.bottom = r.top + Px(195) + 2;
-  return CaptureScreen(r);
-}
-
-bool CaptionIs(HWND frame, COLORREF colour) {
-  Capture c = CaptionOf(frame);
-  RECT all{0, 0, c.width, c.height};
-  COLORREF other = colour == kDarkBlue ? kBrightBlue : kDarkBlue;
-  return c.Count(all, colour) > 0 && c.Count(all, other) == 0;
+  return CaptureScreen(r).ShowsOnly(
+      colour, colour == kDarkBlue ? kBrightBlue : kDarkBlue);
 }
 
 // Moves the pointer over a point of hwnd's own surface, clear of its

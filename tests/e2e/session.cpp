@@ -317,6 +317,11 @@ int Capture::Count(const RECT& rect, COLORREF color) const {
   return n;
 }
 
+bool Capture::ShowsOnly(COLORREF color, COLORREF other) const {
+  const RECT all{0, 0, width, height};
+  return Count(all, color) > 0 && Count(all, other) == 0;
+}
+
 Capture CaptureScreen(const RECT& rect) {
   Capture out;
   out.width = rect.right - rect.left;

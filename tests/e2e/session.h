@@ -125,6 +125,8 @@ struct Capture {
   COLORREF Pixel(int x, int y) const;
   // Pixels of exactly this colour inside rect (capture coordinates).
   int Count(const RECT& rect, COLORREF color) const;
+  // Some pixels of color and none of other, in the whole capture.
+  bool ShowsOnly(COLORREF color, COLORREF other) const;
 };
 // The screen's pixels under rect (screen coordinates).
 Capture CaptureScreen(const RECT& rect);
