@@ -52,6 +52,12 @@ bool SaveWindowPicture(const Options& options, HWND window,
                   CaptureScreen(ScreenRect(window)));
 }
 
+void CloseMain(RunningProgram& program, const MainWindow& main) {
+  SetStep("closing");
+  E2E_CHECK_MSG(program.Close(main.window),
+                "closing the window ends the program");
+}
+
 void CheckClientSize(HWND window, int widthTwips, int heightTwips) {
   RECT client{};
   GetClientRect(window, &client);

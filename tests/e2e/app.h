@@ -58,6 +58,9 @@ bool StartMain(RunningProgram& program, const Options& options,
 // Checks the size of the window's client area against the design's twips.
 void CheckClientSize(HWND window, int widthTwips, int heightTwips);
 
+// Closes the main window and checks that the program ends.
+void CloseMain(RunningProgram& program, const MainWindow& main);
+
 // The descendant of top whose top-left corner is at (left, top) in top's
 // client coordinates; null when there is none.
 HWND ChildAt(HWND top, int left, int top_);

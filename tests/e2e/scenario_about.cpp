@@ -158,9 +158,7 @@ void AboutScenario(const Options& options) {
   }
   E2E_CHECK_MSG(program.Running() && Responsive(main.window),
                 "the program goes on");
-  SetStep("closing");
-  E2E_CHECK_MSG(program.Close(main.window),
-                "closing the window ends the program");
+  CloseMain(program, main);
 }
 
 }  // namespace e2e

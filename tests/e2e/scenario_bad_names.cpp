@@ -113,9 +113,7 @@ void BadNamesScenario(const Options& options) {
   E2E_CHECK_MSG(
       Differences(userBefore, TakeSnapshot(HKEY_CURRENT_USER)).empty(),
       "nothing written to HKEY_CURRENT_USER");
-  SetStep("closing");
-  E2E_CHECK_MSG(program.Close(main.window),
-                "closing the window ends the program");
+  CloseMain(program, main);
 }
 
 }  // namespace e2e

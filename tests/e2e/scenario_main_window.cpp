@@ -350,9 +350,7 @@ void MainWindowScenario(const Options& options) {
   CheckTabOrder(main);
   CheckLevelSlider(main);
   CheckClockSlider(main);
-  SetStep("closing");
-  E2E_CHECK_MSG(program.Close(main.window),
-                "closing the window ends the program");
+  CloseMain(program, main);
   E2E_CHECK_MSG(!KeyExists(HKEY_LOCAL_MACHINE, kKyroKey),
                 "start-up and slider moves write nothing");
 }

@@ -258,9 +258,7 @@ void PerGameScenario(const Options& options) {
   E2E_CHECK_EQ(ReadValue(HKEY_LOCAL_MACHINE, GameKey("game.exe"), kLod).bytes,
                Sz("3"));
 
-  SetStep("closing");
-  E2E_CHECK_MSG(program.Close(main.window),
-                "closing the window ends the program");
+  CloseMain(program, main);
   E2E_CHECK_EQ(recording.Read().size(), std::size_t(1));
 }
 
