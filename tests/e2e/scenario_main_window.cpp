@@ -19,9 +19,7 @@ constexpr COLORREF kBrightBlue = RGB(0, 0, 255);
 
 void CheckWindowFrame(const MainWindow& main) {
   SetStep("window frame and title");
-  std::string title = TextOf(main.window);
-  E2E_CHECK_EQ(title, std::string(kMainTitle));
-  E2E_CHECK_EQ(title.find("         v0.3"), std::string::size_type(7));
+  E2E_CHECK_EQ(TextOf(main.window), std::string(kMainTitle));
   LONG style = StyleOf(main.window);
   LONG exStyle = ExStyleOf(main.window);
   E2E_CHECK_MSG(!(style & WS_MAXIMIZEBOX), "no maximise button");
