@@ -6,10 +6,9 @@
 #include "ui/main/program.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  // OLE for the picture decoder; the trackbar and tooltip classes.
-  HRESULT ole = OleInitialize(nullptr);
-  INITCOMMONCONTROLSEX controls = {sizeof controls,
-                                   ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
+  // The trackbar and tooltip classes. COM is the picture decoder's: it loads
+  // and starts it at its first picture, when the main window paints.
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
 
   int code = 0;
@@ -19,6 +18,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     program.Start();
     code = host.Run();
   }
-  if (SUCCEEDED(ole)) OleUninitialize();
   return code;
 }

@@ -62,6 +62,9 @@ class PictureView : public CustomView {
  protected:
   void Configure() override;
   void Paint(HDC hdc, const RECT& client) override;
+
+ private:
+  void FitTo(SIZE size);  // an image's size
 };
 
 // The common-controls trackbar: range, steps, tick marks, tooltip. Every
@@ -74,6 +77,7 @@ class SliderView : public ControlView {
   void Update(Property property) override;
   bool OnHScroll(LRESULT& result) override;
   COLORREF BackColor() const override { return containerBack(); }
+  void AfterFirstShow() override;  // the tooltip
   HWND tooltip() const { return tooltip_; }
 
  protected:

@@ -38,6 +38,10 @@ class ControlView {
   // The background this control paints with (containers pass it on).
   virtual COLORREF BackColor() const;
 
+  // Once, after the window is first shown and painted: what the first frame
+  // does not need (a tooltip, which shows only on hovering).
+  virtual void AfterFirstShow() {}
+
   // The model changed property; the window follows.
   virtual void Update(Property property);
 
@@ -70,7 +74,7 @@ class ControlView {
   };
   virtual WindowSpec Spec() const = 0;
   virtual bool TakesFocus() const { return false; }
-  // After the window exists: ranges, fonts, pictures, tooltips.
+  // After the window exists: ranges, fonts, picture sizes.
   virtual void Configure() {}
   // The kind's default colours (design colours, may be system colours).
   virtual Color DefaultBackColor() const { return 0x8000000F; }  // button face

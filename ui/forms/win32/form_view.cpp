@@ -127,6 +127,9 @@ void Win32FormView::Show(bool modal) {
   SetForegroundWindow(hwnd_);
   OnSetFocus();
   UpdateWindow(hwnd_);
+  if (shownOnce_) return;
+  shownOnce_ = true;
+  for (const auto& view : views_) view->AfterFirstShow();
 }
 
 void Win32FormView::Hide() {

@@ -57,6 +57,7 @@ class Win32FormView : public FormView {
   Form& form_;
   HWND hwnd_ = nullptr;
   HWND focus_ = nullptr;  // the child that had the focus when deactivated
+  bool shownOnce_ = false;
   COLORREF back_;
   std::vector<std::unique_ptr<ControlView>> views_;  // creation order
   std::unordered_map<const Control*, ControlView*> byControl_;

@@ -20,9 +20,45 @@ int ScreenDpi() {
   return dpi > 0 ? dpi : 96;
 }
 
+// The COM and picture functions of ole32 and oleaut32, loaded at the first
+// picture: no window needs either library before it paints a picture, and
+// importing them would load both before the first window shows.
+struct Ole {
+  decltype(&::CoInitialize) coInitialize = nullptr;
+  decltype(&::CoUninitialize) coUninitialize = nullptr;
+  decltype(&::CreateStreamOnHGlobal) createStreamOnHGlobal = nullptr;
+  decltype(&::OleLoadPicture) oleLoadPicture = nullptr;
+};
+
+template <typename Function>
+void Bind(HMODULE module, const char* name, Function& function) {
+  FARPROC address = module ? GetProcAddress(module, name) : nullptr;
+  // Through void (*)(), the type that converts to any other without a
+  // warning.
+  function = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
+}
+
+// The functions, or null when a library or function is missing. The
+// libraries stay loaded for the life of the process.
+const Ole* LoadOle() {
+  static const Ole ole = [] {
+    Ole loaded;
+    HMODULE ole32 = LoadLibraryA("ole32.dll");
+    HMODULE oleaut32 = LoadLibraryA("oleaut32.dll");
+    Bind(ole32, "CoInitialize", loaded.coInitialize);
+    Bind(ole32, "CoUninitialize", loaded.coUninitialize);
+    Bind(ole32, "CreateStreamOnHGlobal", loaded.createStreamOnHGlobal);
+    Bind(oleaut32, "OleLoadPicture", loaded.oleLoadPicture);
+    return loaded;
+  }();
+  bool complete = ole.coInitialize && ole.coUninitialize &&
+                  ole.createStreamOnHGlobal && ole.oleLoadPicture;
+  return complete ? &ole : nullptr;
+}
+
 // OleLoadPicture over a private copy of the data: the stream owns its
 // memory, the resource stays untouched.
-IPicture* DecodePicture(const void* data, DWORD size) {
+IPicture* DecodePicture(const Ole& ole, const void* data, DWORD size) {
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
   if (!memory) return nullptr;
   void* copy = GlobalLock(memory);
@@ -33,16 +69,39 @@ IPicture* DecodePicture(const void* data, DWORD size) {
   std::memcpy(copy, data, size);
   GlobalUnlock(memory);
   IStream* stream = nullptr;
-  if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &stream))) {
+  if (FAILED(ole.createStreamOnHGlobal(memory, TRUE, &stream))) {
     GlobalFree(memory);
     return nullptr;
   }
   IPicture* picture = nullptr;
   HRESULT result =
-      OleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
-                     reinterpret_cast<void**>(&picture));
+      ole.oleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
+                         reinterpret_cast<void**>(&picture));
   stream->Release();
   return SUCCEEDED(result) ? picture : nullptr;
+}
+
+// The resource data of a picture of type RT_PICTURE_DATA, or null.
+const unsigned char* PictureData(HINSTANCE instance, int id, DWORD& size) {
+  HRSRC info = FindResourceA(instance, MAKEINTRESOURCEA(id),
+                             MAKEINTRESOURCEA(RT_PICTURE_DATA));
+  if (!info) return nullptr;
+  HGLOBAL loaded = LoadResource(instance, info);
+  const void* data = loaded ? LockResource(loaded) : nullptr;
+  size = SizeofResource(instance, info);
+  return data && size > 0 ? static_cast<const unsigned char*>(data) : nullptr;
+}
+
+// The pixel size in a GIF's logical screen descriptor; false for data that
+// is no GIF.
+bool GifSize(const unsigned char* data, DWORD size, SIZE& pixels) {
+  constexpr DWORD kHeaderSize = 10;  // "GIF87a" or "GIF89a", width, height
+  if (size < kHeaderSize || std::memcmp(data, "GIF8", 4) != 0 ||
+      (data[4] != '7' && data[4] != '9') || data[5] != 'a')
+    return false;
+  pixels.cx = data[6] | (data[7] << 8);
+  pixels.cy = data[8] | (data[9] << 8);
+  return pixels.cx > 0 && pixels.cy > 0;
 }
 
 }  // namespace
@@ -112,6 +171,8 @@ ViewResources::ViewResources(HINSTANCE instance)
     : instance_(instance), dpi_(ScreenDpi()) {}
 
 ViewResources::~ViewResources() {
+  pictures_.clear();  // released while COM still runs
+  if (comStarted_) LoadOle()->coUninitialize();
   for (auto& [key, font] : fonts_) DeleteObject(font);
   for (auto& [key, brush] : brushes_) DeleteObject(brush);
   for (auto& [key, icon] : icons_) DestroyIcon(icon);
@@ -157,13 +218,19 @@ const Picture* ViewResources::LoadPicture(int id) {
     return found->second.get();
 
   std::unique_ptr<Picture> picture;
-  if (HRSRC info = FindResourceA(instance_, MAKEINTRESOURCEA(id),
-                                 MAKEINTRESOURCEA(RT_PICTURE_DATA))) {
-    HGLOBAL loaded = LoadResource(instance_, info);
-    const void* data = loaded ? LockResource(loaded) : nullptr;
-    DWORD size = SizeofResource(instance_, info);
-    if (data && size > 0) {
-      if (IPicture* decoded = DecodePicture(data, size))
+  if (FindResourceA(instance_, MAKEINTRESOURCEA(id),
+                    MAKEINTRESOURCEA(RT_PICTURE_DATA))) {
+    DWORD size = 0;
+    const unsigned char* data = PictureData(instance_, id, size);
+    const Ole* ole = data ? LoadOle() : nullptr;
+    if (ole) {
+      if (!comTried_) {
+        comTried_ = true;
+        // S_FALSE (already running on this thread) is owed a CoUninitialize
+        // too; another threading model still lets the decoder run.
+        comStarted_ = SUCCEEDED(ole->coInitialize(nullptr));
+      }
+      if (IPicture* decoded = DecodePicture(*ole, data, size))
         picture = std::make_unique<Picture>(decoded, dpi_);
     }
   } else if (HANDLE icon = LoadImageA(instance_, MAKEINTRESOURCEA(id),
@@ -173,6 +240,27 @@ const Picture* ViewResources::LoadPicture(int id) {
   const Picture* result = picture.get();
   pictures_[id] = std::move(picture);
   return result;
+}
+
+bool ViewResources::PictureSize(int id, SIZE& size) {
+  if (id != 0 && pictures_.find(id) == pictures_.end()) {
+    DWORD bytes = 0;
+    SIZE pixels;
+    const unsigned char* data = PictureData(instance_, id, bytes);
+    if (data && GifSize(data, bytes, pixels)) {
+      // As the decoder gives it: pixels to HIMETRIC at the display's
+      // density, and back as Picture does.
+      size.cx = MulDiv(MulDiv(pixels.cx, kHimetricPerInch, dpi_), dpi_,
+                       kHimetricPerInch);
+      size.cy = MulDiv(MulDiv(pixels.cy, kHimetricPerInch, dpi_), dpi_,
+                       kHimetricPerInch);
+      return true;
+    }
+  }
+  const Picture* picture = LoadPicture(id);
+  if (!picture) return false;
+  size = picture->Size();
+  return true;
 }
 
 HCURSOR ViewResources::Cursor(int id) {

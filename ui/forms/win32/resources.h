@@ -64,8 +64,15 @@ class ViewResources {
   HBRUSH Brush(COLORREF color);
   // The picture of a resource id: RT_PICTURE_DATA (JPEG, GIF, BMP, ICO data
   // decoded by OleLoadPicture), else an ICON resource. Null when the id is 0,
-  // missing or undecodable.
+  // missing or undecodable. The first decode initialises COM on the calling
+  // thread (the decoder needs it); the destructor ends it again.
   const Picture* LoadPicture(int id);
+  // The size LoadPicture(id) will have, read from the data's header where
+  // that is cheap (GIF) so that the decoding can wait until the picture is
+  // first drawn; other pictures are decoded now. False when there is no
+  // picture. The decoded size may still differ where the decoder reads a
+  // GIF otherwise; Picture::Size is the truth.
+  bool PictureSize(int id, SIZE& size);
   HCURSOR Cursor(int id);                     // null: none
   HICON Icon(int id, int width, int height);  // null: none
 
@@ -77,6 +84,8 @@ class ViewResources {
   std::map<int, std::unique_ptr<Picture>> pictures_;
   std::map<int, HCURSOR> cursors_;
   std::map<std::tuple<int, int, int>, HICON> icons_;
+  bool comTried_ = false;
+  bool comStarted_ = false;  // CoUninitialize is owed
 };
 
 }  // namespace forms::win32

@@ -19,9 +19,11 @@ void SliderView::Configure() {
   SendMessageA(hwnd(), TBM_SETPAGESIZE, 0, design.largeChange);
   SendMessageA(hwnd(), TBM_SETTICFREQ, design.tickFrequency, 0);
   SendMessageA(hwnd(), TBM_SETPOS, TRUE, slider_.Value());
+}
 
+void SliderView::AfterFirstShow() {
   const char* tip = slider_.design().toolTip;
-  if (!tip || !*tip) return;
+  if (tooltip_ || !tip || !*tip) return;
   HWND top = GetAncestor(hwnd(), GA_ROOT);
   tooltip_ =
       CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
