@@ -156,12 +156,23 @@ NumberFormat UserNumberFormat() {
   return format;
 }
 
+// shell32 is loaded at the first call rather than imported: importing it
+// loads it, and what it pulls in, before the program's first window.
 std::intptr_t ShellExecuteA(std::uintptr_t parentWindow, const char* operation,
                             const char* file, const char* parameters,
                             const char* directory, int showCommand) {
+  static const auto shellExecute = [] {
+    HMODULE shell32 = ::LoadLibraryA("shell32.dll");
+    FARPROC address =
+        shell32 ? ::GetProcAddress(shell32, "ShellExecuteA") : nullptr;
+    // Through void (*)(), which converts to any function type.
+    return reinterpret_cast<decltype(&::ShellExecuteA)>(
+        reinterpret_cast<void (*)()>(address));
+  }();
+  if (shellExecute == nullptr) return SE_ERR_DLLNOTFOUND;
   return reinterpret_cast<std::intptr_t>(
-      ::ShellExecuteA(reinterpret_cast<HWND>(parentWindow), operation, file,
-                      parameters, directory, showCommand));
+      shellExecute(reinterpret_cast<HWND>(parentWindow), operation, file,
+                   parameters, directory, showCommand));
 }
 
 long StartProgram(const std::string& commandLine, int showCommand) {

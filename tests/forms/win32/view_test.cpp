@@ -370,6 +370,26 @@ TEST(ViewPictures, EmbeddedPicturesDecodeAtTheirNaturalSize) {
   EXPECT_NE(resources.Icon(IDI_MOVARIN, 16, 16), nullptr);
 }
 
+// An image is sized before its picture is decoded: the size known up front
+// must be the decoded one, and asking for it decodes nothing twice.
+TEST(ViewPictures, SizesKnownBeforeDecodingAreTheDecodedSizes) {
+  OleInitialize(nullptr);
+  forms::win32::ViewResources ahead(GetModuleHandleA(nullptr));
+  forms::win32::ViewResources decoded(GetModuleHandleA(nullptr));
+  for (int id : {IDP_GAUGE, IDP_BUTTON_FACE, IDP_BAND_LEFT, IDP_BOARD}) {
+    SIZE size = {-1, -1};
+    ASSERT_TRUE(ahead.PictureSize(id, size)) << id;
+    const forms::win32::Picture* picture = decoded.LoadPicture(id);
+    ASSERT_NE(picture, nullptr) << id;
+    EXPECT_EQ(size.cx, picture->Size().cx) << id;
+    EXPECT_EQ(size.cy, picture->Size().cy) << id;
+    EXPECT_EQ(ahead.LoadPicture(id)->Size().cx, size.cx) << id;
+  }
+  SIZE none;
+  EXPECT_FALSE(ahead.PictureSize(0, none));
+  EXPECT_FALSE(ahead.PictureSize(999, none));
+}
+
 TEST(ViewPictures, TheGaugesTransparentEntryShowsWhatIsBehind) {
   OleInitialize(nullptr);
   forms::win32::ViewResources resources(GetModuleHandleA(nullptr));
