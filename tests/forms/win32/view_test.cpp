@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/forms/design_rows.h"
 #include "ui/forms/forms.h"
 #include "ui/forms/win32/control_kinds.h"
 #include "ui/forms/win32/form_view.h"
@@ -19,79 +20,31 @@ using forms::Kind;
 using forms::win32::ControlView;
 using forms::win32::Win32FormView;
 using forms::win32::Win32Host;
+using movarin_test::AutoSized;
+using movarin_test::Cancel;
+using movarin_test::Disabled;
+using movarin_test::WithPicture;
+using movarin_test::WithSlider;
 
 constexpr forms::FontDesign kBold = {nullptr, 8.25, 700};
 constexpr forms::FontDesign kLink = {"MS Sans Serif", 8.25, 400, true};
 
 // Every kind of control, in a design order that is not the tab order.
 constexpr ControlDesign kControls[] = {
-    {.name = "Command2",
-     .kind = Kind::kButton,
-     .container = "",
-     .text = "Cancel",
-     .left = 1470,
-     .top = 3885,
-     .width = 870,
-     .height = 330,
-     .tabIndex = 8,
-     .cancel = true},
-    {.name = "Frame1",
-     .kind = Kind::kFrame,
-     .container = "",
-     .text = "Overclocking",
-     .left = 105,
-     .top = 105,
-     .width = 3165,
-     .height = 1695,
-     .tabIndex = 0,
-     .foreColor = 0x800000,
-     .backColor = 0x8000000B,
-     .font = kBold},
-    {.name = "Label1",
-     .kind = Kind::kLabel,
-     .container = "Frame1",
-     .text = "Memory && Graphics Clock :",
-     .left = 840,
-     .top = 315,
-     .width = 1905,
-     .height = 195,
-     .tabIndex = 2,
-     .autoSize = true},
-    {.name = "Slider1",
-     .kind = Kind::kSlider,
-     .container = "Frame1",
-     .text = "",
-     .left = 105,
-     .top = 840,
-     .width = 2970,
-     .height = 375,
-     .tabIndex = 1,
-     .slider = {.min = 175,
-                .max = 210,
-                .value = 175,
-                .smallChange = 1,
-                .largeChange = 5,
-                .tickFrequency = 1,
-                .tickStyle = forms::TickStyle::kNoTicks}},
-    {.name = "Image1",
-     .kind = Kind::kImage,
-     .container = "Frame1",
-     .text = "",
-     .left = 120,
-     .top = 270,
-     .width = 600,
-     .height = 600,
-     .picture = IDP_GAUGE},
-    {.name = "Picture1",
-     .kind = Kind::kPictureBox,
-     .container = "Frame1",
-     .text = "",
-     .left = 210,
-     .top = 1260,
-     .width = 1365,
-     .height = 150,
-     .tabIndex = 3,
-     .picture = IDP_BAND_LEFT},
+    Cancel({"Command2", Kind::kButton, "", "Cancel", 1470, 3885, 870, 330, 8}),
+    {"Frame1", Kind::kFrame, "", "Overclocking", 105, 105, 3165, 1695, 0,
+     0x800000, 0x8000000B, kBold},
+    AutoSized({"Label1", Kind::kLabel, "Frame1",
+               "Memory && Graphics Clock :", 840, 315, 1905, 195, 2}),
+    // Slider settings: min, max, value, small and large change, tick
+    // frequency and style.
+    WithSlider({"Slider1", Kind::kSlider, "Frame1", "", 105, 840, 2970, 375, 1},
+               {175, 210, 175, 1, 5, 1, forms::TickStyle::kNoTicks}),
+    WithPicture({"Image1", Kind::kImage, "Frame1", "", 120, 270, 600, 600},
+                IDP_GAUGE),
+    WithPicture(
+        {"Picture1", Kind::kPictureBox, "Frame1", "", 210, 1260, 1365, 150, 3},
+        IDP_BAND_LEFT),
     {.name = "Slider2",
      .kind = Kind::kSlider,
      .container = "",
@@ -109,37 +62,11 @@ constexpr ControlDesign kControls[] = {
                 .largeChange = 1,
                 .tickFrequency = 1,
                 .tickStyle = forms::TickStyle::kBottomRight}},
-    {.name = "Option1",
-     .kind = Kind::kOption,
-     .container = "",
-     .text = "One",
-     .left = 105,
-     .top = 2400,
-     .width = 1500,
-     .height = 195,
-     .tabIndex = 5,
-     .foreColor = 0x000000,
-     .enabled = false},
-    {.name = "Option2",
-     .kind = Kind::kOption,
-     .container = "",
-     .text = "Two",
-     .left = 105,
-     .top = 2610,
-     .width = 1500,
-     .height = 195,
-     .tabIndex = 6,
-     .foreColor = 0x000000,
-     .enabled = false},
-    {.name = "Text1",
-     .kind = Kind::kTextBox,
-     .container = "",
-     .text = "exemple.exe",
-     .left = 105,
-     .top = 2900,
-     .width = 2535,
-     .height = 285,
-     .tabIndex = 7},
+    Disabled({"Option1", Kind::kOption, "", "One", 105, 2400, 1500, 195, 5,
+              0x000000}),
+    Disabled({"Option2", Kind::kOption, "", "Two", 105, 2610, 1500, 195, 6,
+              0x000000}),
+    {"Text1", Kind::kTextBox, "", "exemple.exe", 105, 2900, 2535, 285, 7},
     {.name = "Command1",
      .kind = Kind::kButton,
      .container = "",
@@ -181,16 +108,7 @@ constexpr forms::WindowDesign kDesign = {"FormT",
                                          kControls};
 
 constexpr ControlDesign kDialogControls[] = {
-    {.name = "Command4",
-     .kind = Kind::kButton,
-     .container = "",
-     .text = "Cancel",
-     .left = 945,
-     .top = 735,
-     .width = 825,
-     .height = 285,
-     .tabIndex = 0,
-     .cancel = true},
+    Cancel({"Command4", Kind::kButton, "", "Cancel", 945, 735, 825, 285, 0}),
 };
 constexpr forms::WindowDesign kDialogDesign = {
     "FormD",
@@ -282,6 +200,28 @@ class ViewTest : public ::testing::Test {
     host.Dispatch(message);
     Pump();
   }
+};
+
+// A bitmap of the screen's format to draw into, selected into a memory
+// device context for the object's life.
+struct Canvas {
+  Canvas(int width, int height)
+      : screen(GetDC(nullptr)),
+        dc(CreateCompatibleDC(screen)),
+        bitmap(CreateCompatibleBitmap(screen, width, height)),
+        old(SelectObject(dc, bitmap)) {}
+  ~Canvas() {
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+  }
+  Canvas(const Canvas&) = delete;
+  Canvas& operator=(const Canvas&) = delete;
+
+  const HDC screen, dc;
+  const HBITMAP bitmap;
+  const HGDIOBJ old;
 };
 
 // ------------------------------------------------------------ conversions --
@@ -395,23 +335,16 @@ TEST(ViewPictures, TheGaugesTransparentEntryShowsWhatIsBehind) {
   forms::win32::ViewResources resources(GetModuleHandleA(nullptr));
   const forms::win32::Picture* gauge = resources.LoadPicture(IDP_GAUGE);
   ASSERT_NE(gauge, nullptr);
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, 40, 40);
-  HGDIOBJ old = SelectObject(memory, bitmap);
+  Canvas canvas(40, 40);
   const COLORREF kBehind = RGB(12, 200, 34);
   RECT all = {0, 0, 40, 40};
   HBRUSH brush = CreateSolidBrush(kBehind);
-  FillRect(memory, &all, brush);
-  gauge->Draw(memory, 0, 0);
-  EXPECT_EQ(GetPixel(memory, 0, 0), kBehind) << "corner of the dial";
-  EXPECT_NE(GetPixel(memory, 17, 17), kBehind) << "centre of the dial";
-  EXPECT_EQ(GetPixel(memory, 36, 36), kBehind) << "outside the picture";
-  SelectObject(memory, old);
+  FillRect(canvas.dc, &all, brush);
   DeleteObject(brush);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+  gauge->Draw(canvas.dc, 0, 0);
+  EXPECT_EQ(GetPixel(canvas.dc, 0, 0), kBehind) << "corner of the dial";
+  EXPECT_NE(GetPixel(canvas.dc, 17, 17), kBehind) << "centre of the dial";
+  EXPECT_EQ(GetPixel(canvas.dc, 36, 36), kBehind) << "outside the picture";
 }
 
 // ---------------------------------------------------------------- window --
@@ -462,10 +395,9 @@ TEST_F(ViewTest, ControlsSitAtTheirDesignPlacesInTheirContainers) {
     HWND parent = *c.parent ? Child(c.parent) : Window();
     EXPECT_EQ(GetParent(child), parent) << c.name;
     RECT rect = Placement(child);
-    EXPECT_EQ(rect.left, c.rect.left) << c.name;
-    EXPECT_EQ(rect.top, c.rect.top) << c.name;
-    EXPECT_EQ(rect.right, c.rect.right) << c.name;
-    EXPECT_EQ(rect.bottom, c.rect.bottom) << c.name;
+    EXPECT_TRUE(EqualRect(&rect, &c.rect))
+        << c.name << " at " << rect.left << "," << rect.top << " " << rect.right
+        << "," << rect.bottom;
   }
 }
 
@@ -690,10 +622,8 @@ TEST_F(ViewTest, GraphicalButtonsAreOwnerDrawnAndPlainOnesArePushButtons) {
 
 TEST_F(ViewTest, AGraphicalButtonShowsTheDarkerPictureWhileHeldDown) {
   ControlView& button = ViewOf("Command1");
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, 58, 22);
-  HGDIOBJ old = SelectObject(memory, bitmap);
+  Canvas canvas(58, 22);
+  const HDC memory = canvas.dc;
   // Brightness left of the caption, and the caption's black pixels.
   auto draw = [&](UINT state, long& brightness, int& black) {
     DRAWITEMSTRUCT item = {};
@@ -723,21 +653,15 @@ TEST_F(ViewTest, AGraphicalButtonShowsTheDarkerPictureWhileHeldDown) {
   EXPECT_LT(down, up);
   EXPECT_GT(upText, 20) << "the caption over the picture";
   EXPECT_GT(downText, 20);
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
 }
 
 // ------------------------------------------------------------ mouse moves --
 
 TEST_F(ViewTest, MouseMovesReachTheControlUnderThePointer) {
-  form.Find("Frame1").MouseMove = [this] {
-    form.log.push_back("Frame1_MouseMove");
-  };
-  form.Find("Label1").MouseMove = [this] {
-    form.log.push_back("Label1_MouseMove");
-  };
+  for (std::string name : {"Frame1", "Label1"})
+    form.Find(name).MouseMove = [this, name] {
+      form.log.push_back(name + "_MouseMove");
+    };
   SendMessageA(Window(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
   SendMessageA(Child("Frame1"), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
   SendMessageA(Child("Label1"), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
@@ -753,21 +677,13 @@ TEST_F(ViewTest, FrameCaptionsAreDrawnInTheirForeColor) {
     // Paint the frame into a bitmap and count the caption's pixels.
     RECT client;
     GetClientRect(hwnd, &client);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap =
-        CreateCompatibleBitmap(screen, client.right, client.bottom);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory),
+    Canvas canvas(client.right, client.bottom);
+    SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc),
                  PRF_CLIENT);
     int count = 0;
     for (int y = 0; y < 14; ++y)
       for (int x = 0; x < client.right; ++x)
-        if (GetPixel(memory, x, y) == colour) ++count;
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+        if (GetPixel(canvas.dc, x, y) == colour) ++count;
     return count;
   };
   EXPECT_GT(countColour(0x800000), 20);
