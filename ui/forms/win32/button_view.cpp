@@ -8,7 +8,7 @@ constexpr int kFocusInset = 3;  // px between the edge and the focus rectangle
 
 }  // namespace
 
-ControlView::WindowSpec ButtonView::Spec() const {
+ControlView::WindowClass ButtonView::Class() const {
   DWORD kind = control().design().graphical ? BS_OWNERDRAW : BS_PUSHBUTTON;
   return {"BUTTON", kind, 0};
 }

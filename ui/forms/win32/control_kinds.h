@@ -19,7 +19,7 @@ class CustomView : public ControlView {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  protected:
-  WindowSpec Spec() const override;
+  WindowClass Class() const override;
   virtual void Paint(HDC hdc, const RECT& client) = 0;
 };
 
@@ -47,7 +47,7 @@ class FrameView : public CustomView {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  protected:
-  WindowSpec Spec() const override;
+  WindowClass Class() const override;
   void Paint(HDC hdc, const RECT& client) override;
 };
 
@@ -81,7 +81,7 @@ class SliderView : public ControlView {
   HWND tooltip() const { return tooltip_; }
 
  protected:
-  WindowSpec Spec() const override;
+  WindowClass Class() const override;
   bool TakesFocus() const override { return true; }
   void Configure() override;
 
@@ -103,7 +103,7 @@ class OptionView : public ControlView {
   void RestoreFocus() override;
 
  protected:
-  WindowSpec Spec() const override;
+  WindowClass Class() const override;
   bool TakesFocus() const override { return true; }
   void Configure() override;
 
@@ -125,7 +125,7 @@ class ButtonView : public ControlView {
   void Press();
 
  protected:
-  WindowSpec Spec() const override;
+  WindowClass Class() const override;
   bool TakesFocus() const override { return true; }
 };
 
@@ -141,7 +141,7 @@ class TextBoxView : public ControlView {
   bool OnCommand(int code, LRESULT& result) override;
 
  protected:
-  WindowSpec Spec() const override;
+  WindowClass Class() const override;
   bool TakesFocus() const override { return true; }
   void Configure() override;
   Color DefaultBackColor() const override { return 0x80000005; }  // window

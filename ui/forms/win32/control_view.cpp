@@ -21,13 +21,13 @@ ControlView::~ControlView() {
 }
 
 void ControlView::Create(HWND parent, int id) {
-  WindowSpec spec = Spec();
-  DWORD style = spec.style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+  WindowClass window = Class();
+  DWORD style = window.style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
   if (TakesFocus()) style |= WS_TABSTOP;
   if (!control_.Enabled()) style |= WS_DISABLED;
   RECT rect = DesignRect();
-  hwnd_ = CreateWindowExA(spec.exStyle, spec.className, Text().c_str(), style,
-                          rect.left, rect.top, rect.right - rect.left,
+  hwnd_ = CreateWindowExA(window.exStyle, window.className, Text().c_str(),
+                          style, rect.left, rect.top, rect.right - rect.left,
                           rect.bottom - rect.top, parent,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                           resources_.instance(), this);
@@ -149,16 +149,7 @@ bool ControlView::Reflect(UINT message, WPARAM wParam, LPARAM lParam,
 }
 
 const char* ControlView::RegisterCustomClass(HINSTANCE instance) {
-  WNDCLASSA existing;
-  if (GetClassInfoA(instance, kCustomClass, &existing)) return kCustomClass;
-  WNDCLASSA windowClass = {};
-  windowClass.lpfnWndProc = CustomProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor =
-      LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-  windowClass.lpszClassName = kCustomClass;
-  RegisterClassA(&windowClass);
-  return kCustomClass;
+  return RegisterClassOnce(instance, kCustomClass, CustomProc);
 }
 
 LRESULT CALLBACK ControlView::CustomProc(HWND hwnd, UINT message, WPARAM wParam,

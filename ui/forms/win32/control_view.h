@@ -67,12 +67,12 @@ class ControlView {
   static const char* RegisterCustomClass(HINSTANCE instance);
 
  protected:
-  struct WindowSpec {
+  struct WindowClass {
     const char* className;
     DWORD style;
     DWORD exStyle;
   };
-  virtual WindowSpec Spec() const = 0;
+  virtual WindowClass Class() const = 0;
   virtual bool TakesFocus() const { return false; }
   // After the window exists: ranges, fonts, picture sizes.
   virtual void Configure() {}

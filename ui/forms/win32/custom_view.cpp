@@ -2,7 +2,7 @@
 
 namespace forms::win32 {
 
-ControlView::WindowSpec CustomView::Spec() const {
+ControlView::WindowClass CustomView::Class() const {
   return {RegisterCustomClass(resources().instance()), 0, 0};
 }
 

@@ -167,16 +167,7 @@ void Win32FormView::FocusFirst() {
 // ------------------------------------------------------------- messages --
 
 const char* Win32FormView::RegisterWindowClass(HINSTANCE instance) {
-  WNDCLASSA existing;
-  if (GetClassInfoA(instance, kFormClass, &existing)) return kFormClass;
-  WNDCLASSA windowClass = {};
-  windowClass.lpfnWndProc = WindowProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor =
-      LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-  windowClass.lpszClassName = kFormClass;
-  RegisterClassA(&windowClass);
-  return kFormClass;
+  return RegisterClassOnce(instance, kFormClass, WindowProc);
 }
 
 LRESULT CALLBACK Win32FormView::WindowProc(HWND hwnd, UINT message,

@@ -9,7 +9,7 @@ constexpr int kCaptionPadding = 2;  // px of background either side of it
 
 }  // namespace
 
-ControlView::WindowSpec FrameView::Spec() const {
+ControlView::WindowClass FrameView::Class() const {
   return {RegisterCustomClass(resources().instance()), WS_CLIPCHILDREN,
           WS_EX_CONTROLPARENT};
 }

@@ -2,7 +2,7 @@
 
 namespace forms::win32 {
 
-ControlView::WindowSpec OptionView::Spec() const {
+ControlView::WindowClass OptionView::Class() const {
   // Not an automatic radio button: the model decides what is selected.
   return {"BUTTON", BS_RADIOBUTTON, 0};
 }

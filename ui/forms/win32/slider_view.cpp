@@ -4,7 +4,7 @@
 
 namespace forms::win32 {
 
-ControlView::WindowSpec SliderView::Spec() const {
+ControlView::WindowClass SliderView::Class() const {
   DWORD ticks = slider_.design().slider.tickStyle == TickStyle::kNoTicks
                     ? TBS_NOTICKS
                     : TBS_BOTTOM | TBS_AUTOTICKS;

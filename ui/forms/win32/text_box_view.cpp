@@ -4,7 +4,7 @@
 
 namespace forms::win32 {
 
-ControlView::WindowSpec TextBoxView::Spec() const {
+ControlView::WindowClass TextBoxView::Class() const {
   return {"EDIT", ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
 }
 

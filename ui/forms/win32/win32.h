@@ -14,3 +14,21 @@
 #include <olectl.h>
 // clang-format on
 #undef MessageBox
+
+namespace forms::win32 {
+
+// Registers a class of the instance, with the arrow cursor, unless it exists.
+inline const char* RegisterClassOnce(HINSTANCE instance, const char* name,
+                                     WNDPROC procedure) {
+  WNDCLASSA windowClass = {};
+  if (GetClassInfoA(instance, name, &windowClass)) return name;
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = instance;
+  windowClass.hCursor =
+      LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+  windowClass.lpszClassName = name;
+  RegisterClassA(&windowClass);
+  return name;
+}
+
+}  // namespace forms::win32
