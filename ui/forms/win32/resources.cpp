@@ -218,12 +218,9 @@ const Picture* ViewResources::LoadPicture(int id) {
     return found->second.get();
 
   std::unique_ptr<Picture> picture;
-  if (FindResourceA(instance_, MAKEINTRESOURCEA(id),
-                    MAKEINTRESOURCEA(RT_PICTURE_DATA))) {
-    DWORD size = 0;
-    const unsigned char* data = PictureData(instance_, id, size);
-    const Ole* ole = data ? LoadOle() : nullptr;
-    if (ole) {
+  DWORD size = 0;
+  if (const unsigned char* data = PictureData(instance_, id, size)) {
+    if (const Ole* ole = LoadOle()) {
       if (!comTried_) {
         comTried_ = true;
         // S_FALSE (already running on this thread) is owed a CoUninitialize
