@@ -7,8 +7,8 @@
 #include <cstring>
 
 #include "tests/e2e/check.h"
-#include "tests/e2e/registry_probe.h"
 #include "tests/e2e/scenarios.h"
+#include "tests/support/registry_fixture.h"
 
 namespace {
 

@@ -79,8 +79,8 @@ class RegistryStore : public ::testing::Test {
   }
   void TearDown() override { Clear(); }
   static void Clear() {
-    fixture::ClearScratch(kHkcu, kScratch);
-    fixture::ClearScratch(kHklm, kScratch);
+    fixture::DeleteTree(kHkcu, kScratch);
+    fixture::DeleteTree(kHklm, kScratch);
   }
 };
 
