@@ -22,8 +22,6 @@ BUILD ?= build
 B := $(abspath $(BUILD))
 JOBS ?= 2
 VERSION := $(shell sed -nE 's/^project.Movarin VERSION ([0-9.]+).*/\1/p' CMakeLists.txt)
-# What Windows 98 SE exports; shared/ lies beside the clone.
-EXPORTS ?= $(CURDIR)/../shared/data/win98se-exports.info
 
 MOVARIN_WINEPREFIX ?= $(B)/wineprefix
 export MOVARIN_WINEPREFIX
@@ -60,7 +58,7 @@ build-native build-bench build-windows-tests: packages
 	cmake --build $(B)/$(@:build-%=%) -j$(JOBS)
 
 build-windows: packages
-	@mkdir -p $(B); $(call configure,windows,-DMOVARIN_WIN98_EXPORTS=$(EXPORTS))
+	@mkdir -p $(B); $(call configure,windows)
 	cmake --build $(B)/windows -j$(JOBS)
 
 # ---- tests -----------------------------------------------------------------
