@@ -121,9 +121,7 @@ bool OpenPerGameDialog(const RunningProgram& program, const MainWindow& main,
 std::optional<fixture::RawValue> Stored(const std::string& key,
                                         const std::string& name);
 // A REG_SZ as the program stores it: the text and its NUL.
-inline fixture::RawValue Sz(const std::string& text) {
-  return fixture::SzValue(text);
-}
+using fixture::Sz;
 
 // Wine draws the windows' own title bars and borders (as Windows does)
 // rather than leaving them to an X window manager, which a bare display

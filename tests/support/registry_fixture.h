@@ -73,7 +73,7 @@ bool ImportRegedit4(const std::string& text);
 std::vector<std::uint8_t> SzBytes(const std::string& text);
 
 // A REG_SZ value holding text and its NUL.
-inline RawValue SzValue(const std::string& text) {
+inline RawValue Sz(const std::string& text) {
   return {platform::kRegSz, SzBytes(text)};
 }
 

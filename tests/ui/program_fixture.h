@@ -53,7 +53,7 @@ inline std::string Raw(const std::string& key, const std::string& name) {
 
 // What a REG_SZ holding text looks like to Raw: type 1, the text, one NUL.
 inline std::string Sz(const std::string& text) {
-  return fixture::Shown(fixture::SzValue(text));
+  return fixture::Shown(fixture::Sz(text));
 }
 
 inline ShownMessage RuntimeErrorBox(int number,
