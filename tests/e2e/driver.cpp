@@ -8,7 +8,6 @@
 
 #include "tests/e2e/check.h"
 #include "tests/e2e/scenarios.h"
-#include "tests/support/registry_fixture.h"
 
 namespace {
 
