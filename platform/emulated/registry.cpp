@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/emulated/emulated.h"
@@ -27,6 +28,14 @@ constexpr long kErrorKeyDeleted = 1018;
 constexpr std::size_t kMaxKeyNameLength = 255;
 // Value names from this length on are refused with 87.
 constexpr std::size_t kValueNameLimit = 16384;
+// The "A" functions convert a key path into a buffer of 261 characters: a
+// longer path is refused with 234 before anything is looked up.
+constexpr std::size_t kMaxSubKeyLength = 260;
+// Windows documents a registry tree at most 512 levels deep (a root's
+// children being the first level). It names no error for a deeper key and
+// Wine sets no limit at all, so a deeper create answers 87, as an over-long
+// key name does.
+constexpr std::size_t kMaxDepth = 512;
 constexpr std::uint32_t kDispositionCreatedNew = 1;
 constexpr std::uint32_t kDispositionOpenedExisting = 2;
 
@@ -43,6 +52,39 @@ struct Node {
   std::map<std::string, Value> values;
   bool deleted = false;
 };
+
+// Marks every key of a subtree deleted (a handle still open on one answers
+// 1018) and empties it level by level, so that freeing a deep one never
+// recurses.
+void Discard(std::shared_ptr<Node> top) {
+  std::vector<std::shared_ptr<Node>> pending;
+  if (top) pending.push_back(std::move(top));
+  while (!pending.empty()) {
+    std::shared_ptr<Node> node = std::move(pending.back());
+    pending.pop_back();
+    node->deleted = true;
+    for (auto& [name, child] : node->children) {
+      pending.push_back(std::move(child));
+    }
+    node->children.clear();
+  }
+}
+
+// Every node of a subtree, parents before children and siblings in name
+// order, with its depth below top; walked without recursion.
+template <typename Visit>
+void Walk(const Node& top, Visit visit) {
+  std::vector<std::pair<const Node*, std::size_t>> pending{{&top, 0}};
+  while (!pending.empty()) {
+    const auto [node, depth] = pending.back();
+    pending.pop_back();
+    visit(*node, depth);
+    for (auto child = node->children.rbegin(); child != node->children.rend();
+         ++child) {
+      pending.emplace_back(child->second.get(), depth + 1);
+    }
+  }
+}
 
 struct RootInfo {
   Key key;
@@ -84,7 +126,7 @@ struct Registry {
     for (const RootInfo& root : kRoots) {
       auto node = std::make_shared<Node>();
       node->name = root.name;
-      roots[root.key] = node;
+      Discard(std::exchange(roots[root.key], node));
     }
     handles.clear();
     injected.clear();
@@ -175,11 +217,6 @@ Key NewHandle(Handle handle) {
   return key;
 }
 
-void MarkDeleted(Node& node) {
-  node.deleted = true;
-  for (auto& [name, child] : node.children) MarkDeleted(*child);
-}
-
 // Resolves a handle for an operation on values; 0 or the error to answer.
 // *node points into the registry: the handle's path is not copied.
 long ValueAccess(Key key, std::uint32_t needed, Node** node) {
@@ -211,7 +248,13 @@ struct Target {
   std::vector<std::string> path;
 };
 
-Target Locate(Key root, const char* subKey, const Key* result) {
+// How a key path reaches the registry: through the "A" functions' 261-
+// character buffer, or whole (as regedit passes it, through the wide
+// functions).
+enum class PathLimit { kAnsi, kNone };
+
+Target Locate(Key root, const char* subKey, const Key* result,
+              PathLimit limit = PathLimit::kAnsi) {
   Target target;
   std::optional<Handle> base = Resolve(root);
   if (result == nullptr) {
@@ -222,6 +265,11 @@ Target Locate(Key root, const char* subKey, const Key* result) {
     target.error = kErrorKeyDeleted;
   }
   if (target.error != kErrorSuccess) return target;
+  if (limit == PathLimit::kAnsi && subKey != nullptr &&
+      std::strlen(subKey) > kMaxSubKeyLength) {
+    target.error = kErrorMoreData;
+    return target;
+  }
   ParsedPath parsed = ParsePath(subKey);
   if (parsed.error != kErrorSuccess) {
     target.error = parsed.error;
@@ -234,8 +282,50 @@ Target Locate(Key root, const char* subKey, const Key* result) {
   return target;
 }
 
+// The key a create addresses, or the error it answers before anything is
+// created.
+Target LocateForCreate(Key root, const char* subKey, const Key* result,
+                       PathLimit limit) {
+  Target target = Locate(root, subKey, result, limit);
+  if (target.error == kErrorSuccess && target.path.size() > kMaxDepth) {
+    target.error = kErrorInvalidParameter;
+  }
+  return target;
+}
+
+// Creates every missing level of a located key; a new handle to it.
+Key CreateKey(Target& target, std::uint32_t access, bool* created) {
+  std::shared_ptr<Node> node = target.base.node;
+  *created = false;
+  for (const std::string& component : target.components) {
+    std::shared_ptr<Node>& child = node->children[Fold(component)];
+    if (!child) {
+      child = std::make_shared<Node>();
+      child->name = component;
+      *created = true;
+    }
+    node = child;
+  }
+  return NewHandle(
+      Handle{node, target.base.root, std::move(target.path), access});
+}
+
 std::string ValueKey(const char* valueName) {
   return Fold(valueName == nullptr ? "" : valueName);
+}
+
+// Stores the bytes as they are under a name, replacing any earlier value of
+// that name whatever its type.
+void StoreValue(Node& node, const std::string& name, std::uint32_t type,
+                std::vector<std::uint8_t> data) {
+  Value& value = node.values[Fold(name)];
+  if (value.name.empty()) value.name = name;
+  value.type = type;
+  value.data = std::move(data);
+}
+
+bool IsStringType(std::uint32_t type) {
+  return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
 }
 
 }  // namespace
@@ -261,25 +351,14 @@ long RegCreateKeyExA(Key root, const char* subKey, std::uint32_t /*reserved*/,
                      std::uint32_t access,
                      const SecurityAttributes* /*security*/, Key* result,
                      std::uint32_t* disposition) {
-  Target target = Locate(root, subKey, result);
+  Target target = LocateForCreate(root, subKey, result, PathLimit::kAnsi);
   if (target.error != kErrorSuccess) return target.error;
-  std::shared_ptr<Node> node = target.base.node;
   bool created = false;
-  for (const std::string& component : target.components) {
-    std::shared_ptr<Node>& child = node->children[Fold(component)];
-    if (!child) {
-      child = std::make_shared<Node>();
-      child->name = component;
-      created = true;
-    }
-    node = child;
-  }
+  *result = CreateKey(target, access, &created);
   if (disposition != nullptr) {
     *disposition =
         created ? kDispositionCreatedNew : kDispositionOpenedExisting;
   }
-  *result =
-      NewHandle(Handle{node, target.base.root, std::move(target.path), access});
   return kErrorSuccess;
 }
 
@@ -290,7 +369,12 @@ long RegQueryValueExA(Key key, const char* valueName,
   if (long code = ValueAccess(key, kKeyQueryValue, &node)) return code;
   if (data != nullptr && size == nullptr) return kErrorInvalidParameter;
   auto found = node->values.find(ValueKey(valueName));
-  if (found == node->values.end()) return kErrorFileNotFound;
+  if (found == node->values.end()) {
+    // Asked for the size alone, an absent value has none (Windows NT and
+    // Wine; Windows 9x left it untouched).
+    if (data == nullptr && size != nullptr) *size = 0;
+    return kErrorFileNotFound;
+  }
   const Value& value = found->second;
   const auto needed = static_cast<std::uint32_t>(value.data.size());
   if (type != nullptr) *type = value.type;
@@ -315,10 +399,13 @@ long RegSetValueExA(Key key, const char* valueName, std::uint32_t /*reserved*/,
   const std::string name = valueName == nullptr ? "" : valueName;
   if (name.size() >= kValueNameLimit) return kErrorInvalidParameter;
   if (data == nullptr && size != 0) return kErrorNoAccess;
-  Value& value = node->values[Fold(name)];
-  if (value.name.empty()) value.name = name;
-  value.type = type;
-  value.data.assign(data, data + size);
+  // A text whose counted bytes end short of its NUL gets that NUL too: the
+  // real function looks at the byte just after the counted ones.
+  if (IsStringType(type) && size != 0 && data[size - 1] != 0 &&
+      data[size] == 0) {
+    ++size;
+  }
+  StoreValue(*node, name, type, std::vector<std::uint8_t>(data, data + size));
   return kErrorSuccess;
 }
 
@@ -377,7 +464,7 @@ bool DeleteKeyTree(Key root, const std::string& keyPath) {
   if (!parent) return false;
   auto child = parent->children.find(last);
   if (child == parent->children.end()) return false;
-  MarkDeleted(*child->second);
+  Discard(std::move(child->second));
   parent->children.erase(child);
   return true;
 }

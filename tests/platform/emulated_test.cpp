@@ -150,6 +150,25 @@ TEST_F(EmulatedTest, TextWithoutANulComesBackAsStored) {
   platform::RegCloseKey(key);
 }
 
+// Windows documents a tree at most 512 levels deep; Wine sets no limit.
+TEST_F(EmulatedTest, KeysGoAtMost512LevelsDeep) {
+  Key key = platform::kHkeyCurrentUser;
+  for (int level = 1; level <= 512; ++level) {
+    Key child = 0;
+    ASSERT_EQ(0, platform::RegCreateKeyExA(key, "d", 0, "", 0,
+                                           platform::kKeySetValue, nullptr,
+                                           &child, nullptr))
+        << level;
+    platform::RegCloseKey(key);
+    key = child;
+  }
+  Key child = 0;
+  EXPECT_EQ(87, platform::RegCreateKeyExA(key, "d", 0, "", 0,
+                                          platform::kKeySetValue, nullptr,
+                                          &child, nullptr));
+  platform::RegCloseKey(key);
+}
+
 TEST_F(EmulatedTest, InjectedErrorsCoverTheKeyAndEverythingBelow) {
   ASSERT_TRUE(fixture::SeedString(platform::kHkeyLocalMachine,
                                   "A\\Denied\\Below", "v", "x"));
