@@ -535,13 +535,28 @@ std::optional<std::string> TakeQuoted(std::string_view& text) {
   return std::nullopt;
 }
 
+// A hexadecimal number of one to maxDigits digits; nullopt otherwise.
+std::optional<std::uint32_t> ParseHexNumber(std::string_view digits,
+                                            std::size_t maxDigits) {
+  if (digits.empty() || digits.size() > maxDigits) return std::nullopt;
+  std::uint32_t number = 0;
+  for (char c : digits) {
+    if (!std::isxdigit(static_cast<unsigned char>(c))) return std::nullopt;
+    const char lower = static_cast<char>(std::tolower(c));
+    number = number * 16 + static_cast<std::uint32_t>(
+                               lower <= '9' ? lower - '0' : lower - 'a' + 10);
+  }
+  return number;
+}
+
 std::optional<std::vector<std::uint8_t>> ParseHexBytes(std::string_view text) {
   std::vector<std::uint8_t> bytes;
   std::string digits;
   auto flush = [&]() -> bool {
     if (digits.empty()) return true;
-    if (digits.size() > 2) return false;
-    bytes.push_back(static_cast<std::uint8_t>(std::stoul(digits, nullptr, 16)));
+    std::optional<std::uint32_t> byte = ParseHexNumber(digits, 2);
+    if (!byte) return false;
+    bytes.push_back(static_cast<std::uint8_t>(*byte));
     digits.clear();
     return true;
   };
@@ -581,16 +596,11 @@ std::optional<ParsedData> ParseData(std::string_view text) {
     return parsed;
   }
   if (text.substr(0, 6) == "dword:") {
-    std::string_view digits = text.substr(6);
-    if (digits.empty() || digits.size() > 8) return std::nullopt;
-    for (char c : digits) {
-      if (!std::isxdigit(static_cast<unsigned char>(c))) return std::nullopt;
-    }
-    const auto number = static_cast<std::uint32_t>(
-        std::stoul(std::string(digits), nullptr, 16));
+    std::optional<std::uint32_t> number = ParseHexNumber(text.substr(6), 8);
+    if (!number) return std::nullopt;
     parsed.type = kRegDword;
     for (int i = 0; i < 4; ++i) {
-      parsed.data.push_back(static_cast<std::uint8_t>(number >> (8 * i)));
+      parsed.data.push_back(static_cast<std::uint8_t>(*number >> (8 * i)));
     }
     return parsed;
   }
@@ -599,13 +609,11 @@ std::optional<ParsedData> ParseData(std::string_view text) {
     text.remove_prefix(4);
   } else if (text.substr(0, 4) == "hex(") {
     const std::size_t close = text.find("):");
-    if (close == std::string_view::npos || close == 4) return std::nullopt;
-    std::string_view number = text.substr(4, close - 4);
-    for (char c : number) {
-      if (!std::isxdigit(static_cast<unsigned char>(c))) return std::nullopt;
-    }
-    parsed.type = static_cast<std::uint32_t>(
-        std::stoul(std::string(number), nullptr, 16));
+    if (close == std::string_view::npos) return std::nullopt;
+    std::optional<std::uint32_t> type =
+        ParseHexNumber(text.substr(4, close - 4), 8);
+    if (!type) return std::nullopt;
+    parsed.type = *type;
     text.remove_prefix(close + 2);
   } else {
     return std::nullopt;
@@ -645,11 +653,19 @@ std::string HexList(const std::vector<std::uint8_t>& data) {
   return out;
 }
 
+// A name the format can hold: a line end inside one would break its line.
+bool FitsOnALine(std::string_view name) {
+  return name.find_first_of("\r\n") == std::string_view::npos;
+}
+
 std::string DumpData(const Value& value) {
   const std::vector<std::uint8_t>& data = value.data;
+  // A text with a line end goes as bytes: a quoted string cannot hold one.
   const bool plainText =
       value.type == kRegSz && !data.empty() && data.back() == 0 &&
-      std::find(data.begin(), data.end() - 1, 0) == data.end() - 1;
+      std::find(data.begin(), data.end() - 1, 0) == data.end() - 1 &&
+      FitsOnALine(std::string_view(reinterpret_cast<const char*>(data.data()),
+                                   data.size()));
   if (plainText) {
     return "\"" + Escape(std::string(data.begin(), data.end() - 1)) + "\"";
   }
@@ -666,29 +682,84 @@ std::string DumpData(const Value& value) {
   return prefix + HexList(data);
 }
 
-void DumpNode(const Node& node, const std::string& fullName, bool isRoot,
-              std::string& out) {
-  if (!isRoot) {
-    out += "[" + fullName + "]\n";
-    for (const auto& [folded, value] : node.values) {
-      out += (value.name.empty() ? "@" : "\"" + Escape(value.name) + "\"") +
-             "=" + DumpData(value) + "\n";
-    }
-    out += "\n";
+// A key's section: its name, then its values in name order; false when a
+// value name holds a line end.
+bool DumpKey(const Node& node, const std::string& fullName, std::string& out) {
+  out += "[" + fullName + "]\n";
+  for (const auto& [folded, value] : node.values) {
+    if (!FitsOnALine(value.name)) return false;
+    out += (value.name.empty() ? "@" : "\"" + Escape(value.name) + "\"") + "=" +
+           DumpData(value) + "\n";
   }
-  for (const auto& [folded, child] : node.children) {
-    DumpNode(*child, fullName + "\\" + child->name, false, out);
-  }
+  out += "\n";
+  return true;
 }
 
-}  // namespace
+// One REGEDIT4 line: a [key] or [-key] header, or a value of the key the
+// last header selected.
+struct Regedit4Line {
+  enum class Kind { kKey, kDeleteKey, kValue } kind = Kind::kValue;
+  Key root = 0;
+  std::string path;
+  std::string valueName;
+  ParsedData data;
+};
 
-namespace {
+// Where a [key] line's key goes, as regedit creates it.
+Target LocateKey(const Regedit4Line& entry) {
+  const Key unused = 0;
+  return LocateForCreate(entry.root, entry.path.c_str(), &unused,
+                         PathLimit::kNone);
+}
 
-// Applies REGEDIT4 lines to the registry; current is the key that value
-// lines go to (0 when none is selected). Returns false on a malformed line.
-bool ApplyRegedit4(const std::vector<std::string>& lines, std::size_t first,
-                   Key& current);
+bool Creatable(const Regedit4Line& entry) {
+  return LocateKey(entry).error == kErrorSuccess;
+}
+
+// The lines after the header, each checked as far as it can be without
+// changing anything: a key must be one a create would make, a value needs a
+// selected key. nullopt for a malformed file.
+std::optional<std::vector<Regedit4Line>> ParseRegedit4(
+    const std::vector<std::string>& lines, std::size_t first) {
+  std::vector<Regedit4Line> parsed;
+  bool keySelected = false;
+  for (std::size_t i = first; i < lines.size(); ++i) {
+    std::string_view line = lines[i];
+    if (line.empty() || line.front() == ';') continue;
+    Regedit4Line entry;
+    if (line.front() == '[') {
+      if (line.back() != ']') return std::nullopt;
+      std::string_view name = line.substr(1, line.size() - 2);
+      const bool remove = !name.empty() && name.front() == '-';
+      if (remove) name.remove_prefix(1);
+      auto split = SplitKeyName(name);
+      if (!split) return std::nullopt;
+      entry.kind =
+          remove ? Regedit4Line::Kind::kDeleteKey : Regedit4Line::Kind::kKey;
+      entry.root = split->first;
+      entry.path = std::move(split->second);
+      if (!remove && !Creatable(entry)) return std::nullopt;
+      keySelected = !remove;
+      parsed.push_back(std::move(entry));
+      continue;
+    }
+    if (line.front() == '@') {
+      line.remove_prefix(1);
+    } else {
+      std::optional<std::string> quoted = TakeQuoted(line);
+      if (!quoted || quoted->size() >= kValueNameLimit) return std::nullopt;
+      entry.valueName = std::move(*quoted);
+    }
+    line = emulated::detail::Trim(line);
+    if (line.empty() || line.front() != '=') return std::nullopt;
+    std::optional<ParsedData> data =
+        ParseData(emulated::detail::Trim(line.substr(1)));
+    if (!data || !keySelected) return std::nullopt;
+    entry.data = std::move(*data);
+    parsed.push_back(std::move(entry));
+  }
+  return parsed;
+}
 
 }  // namespace
 
@@ -701,69 +772,53 @@ bool LoadRegedit4(const std::string& text) {
        lines[first] != "Windows Registry Editor Version 5.00")) {
     return false;
   }
+  std::optional<std::vector<Regedit4Line>> parsed =
+      ParseRegedit4(lines, first + 1);
+  if (!parsed) return false;
+  // Checked in full above, so nothing below fails half-way.
   Key current = 0;
-  const bool loaded = ApplyRegedit4(lines, first + 1, current);
-  if (current != 0) RegCloseKey(current);
-  return loaded;
-}
-
-namespace {
-
-bool ApplyRegedit4(const std::vector<std::string>& lines, std::size_t first,
-                   Key& current) {
-  for (std::size_t i = first; i < lines.size(); ++i) {
-    std::string_view line = lines[i];
-    if (line.empty() || line.front() == ';') continue;
-    if (line.front() == '[') {
-      if (current != 0) RegCloseKey(current);
+  for (Regedit4Line& entry : *parsed) {
+    if (entry.kind != Regedit4Line::Kind::kValue && current != 0) {
+      RegCloseKey(current);
       current = 0;
-      if (line.back() != ']') return false;
-      std::string_view name = line.substr(1, line.size() - 2);
-      const bool remove = !name.empty() && name.front() == '-';
-      if (remove) name.remove_prefix(1);
-      auto split = SplitKeyName(name);
-      if (!split) return false;
-      if (remove) {
-        DeleteKeyTree(split->first, split->second);
-        continue;
-      }
-      if (RegCreateKeyExA(split->first, split->second.c_str(), 0, "", 0,
-                          kKeyQueryValue | kKeySetValue | kKeyCreateSubKey,
-                          nullptr, &current, nullptr) != kErrorSuccess) {
-        return false;
-      }
-      continue;
     }
-    std::string valueName;
-    if (line.front() == '@') {
-      line.remove_prefix(1);
+    if (entry.kind == Regedit4Line::Kind::kDeleteKey) {
+      DeleteKeyTree(entry.root, entry.path);
+    } else if (entry.kind == Regedit4Line::Kind::kKey) {
+      // Located again: a deletion since may have replaced its parents.
+      Target key = LocateKey(entry);
+      bool created = false;
+      current = CreateKey(key, kKeySetValue, &created);
+    } else if (entry.data.deleted) {
+      RegDeleteValueA(current, entry.valueName.c_str());
     } else {
-      std::optional<std::string> quoted = TakeQuoted(line);
-      if (!quoted) return false;
-      valueName = *quoted;
-    }
-    line = emulated::detail::Trim(line);
-    if (line.empty() || line.front() != '=') return false;
-    std::optional<ParsedData> data =
-        ParseData(emulated::detail::Trim(line.substr(1)));
-    if (!data || current == 0) return false;
-    if (data->deleted) {
-      RegDeleteValueA(current, valueName.c_str());
-    } else {
-      RegSetValueExA(current, valueName.c_str(), 0, data->type,
-                     data->data.data(),
-                     static_cast<std::uint32_t>(data->data.size()));
+      Node* node = nullptr;
+      ValueAccess(current, kKeySetValue, &node);
+      StoreValue(*node, entry.valueName, entry.data.type,
+                 std::move(entry.data.data));
     }
   }
+  if (current != 0) RegCloseKey(current);
   return true;
 }
 
-}  // namespace
-
-std::string DumpRegedit4() {
+std::optional<std::string> DumpRegedit4() {
   std::string out = "REGEDIT4\n\n";
   for (const RootInfo& root : kRoots) {
-    DumpNode(*TheRegistry().roots[root.key], root.name, true, out);
+    // A root appears only when it holds values, as regedit shows it.
+    std::vector<std::string> names;
+    bool dumped = true;
+    Walk(*TheRegistry().roots[root.key],
+         [&](const Node& node, std::size_t depth) {
+           names.resize(depth + 1);
+           names[depth] =
+               depth == 0 ? root.name : names[depth - 1] + "\\" + node.name;
+           if (!FitsOnALine(node.name)) dumped = false;
+           if (depth != 0 || !node.values.empty()) {
+             dumped = DumpKey(node, names[depth], out) && dumped;
+           }
+         });
+    if (!dumped) return std::nullopt;
   }
   return out;
 }
