@@ -31,8 +31,8 @@ inline constexpr long kErrorPathNotFound = 3;
 inline constexpr long kErrorAccessDenied = 5;
 inline constexpr long kErrorInvalidHandle = 6;
 inline constexpr long kErrorWriteFault = 29;
-inline constexpr long kErrorDiskFull = 112;
 inline constexpr long kErrorInvalidParameter = 87;
+inline constexpr long kErrorDiskFull = 112;
 inline constexpr long kErrorBadPathname = 161;
 inline constexpr long kErrorMoreData = 234;
 
