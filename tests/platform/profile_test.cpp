@@ -290,8 +290,7 @@ TEST_F(ProfileTest, NullSectionOrKeyListsNames) {
     buffer.fill(kFill);
     const std::uint32_t count = platform::GetPrivateProfileStringA(
         c.section, nullptr, "dflt", buffer.data(), c.size, File().c_str());
-    const std::string label = c.file + (c.section ? c.section : "(sections)") +
-                              " size " + std::to_string(c.size);
+    const std::string label = "row " + std::to_string(&c - cases);
     EXPECT_EQ(c.expected.size() - 1, count) << label;
     EXPECT_EQ(c.expected, std::string(buffer.data(), c.expected.size()))
         << label;
