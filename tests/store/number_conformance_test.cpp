@@ -8,6 +8,7 @@
 #include <oleauto.h>
 // clang-format on
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,58 @@ TEST(NumberConformance, AgreesWithThePlatformOnEveryCorpusText) {
     ++compared;
   }
   EXPECT_GT(compared, 100);
+}
+
+// The user's decimal and thousands separators, the currency ones alike (as
+// a real locale has them): set for a test, put back afterwards.
+class UserSeparators {
+ public:
+  UserSeparators() {
+    for (std::size_t i = 0; i < kTypes.size(); ++i)
+      GetLocaleInfoA(LOCALE_USER_DEFAULT, kTypes[i], saved_[i], 8);
+  }
+  ~UserSeparators() {
+    for (std::size_t i = 0; i < kTypes.size(); ++i)
+      SetLocaleInfoA(LOCALE_USER_DEFAULT, kTypes[i], saved_[i]);
+  }
+  UserSeparators(const UserSeparators&) = delete;
+  UserSeparators& operator=(const UserSeparators&) = delete;
+
+  bool Set(const std::string& decimal, const std::string& thousands) {
+    bool set = true;
+    for (std::size_t i = 0; i < kTypes.size(); ++i) {
+      set = SetLocaleInfoA(LOCALE_USER_DEFAULT, kTypes[i],
+                           (i % 2 == 0 ? decimal : thousands).c_str()) &&
+            set;
+    }
+    return set;
+  }
+
+ private:
+  // Decimal, thousands, then the currency decimal and thousands.
+  static constexpr std::array<LCTYPE, 4> kTypes = {
+      LOCALE_SDECIMAL, LOCALE_STHOUSAND, LOCALE_SMONDECIMALSEP,
+      LOCALE_SMONTHOUSANDSEP};
+  char saved_[kTypes.size()][8] = {};
+};
+
+TEST(NumberConformance, AgreesWithThePlatformInOtherNumberFormats) {
+  UserSeparators separators;
+  for (const number_corpus::FormatEntry& e : number_corpus::kFormatEntries) {
+    // A real locale has both separators, and two different ones (the
+    // platform masks an equal thousands separator, not the currency one).
+    if (e.decimal.empty() || e.thousands.empty() || e.decimal == e.thousands) {
+      continue;
+    }
+    const platform::NumberFormat format{std::string(e.decimal),
+                                        std::string(e.thousands)};
+    ASSERT_TRUE(
+        separators.Set(format.decimalSeparator, format.thousandsSeparator));
+    const Platform expected = PlatformTextToLong(e.text);
+    const registry::NumberResult mine = registry::TextToLong(e.text, format);
+    EXPECT_EQ(mine.error, expected.error) << "\"" << e.text << "\"";
+    EXPECT_EQ(mine.value, expected.value) << "\"" << e.text << "\"";
+  }
 }
 
 }  // namespace
