@@ -29,6 +29,9 @@ PREFIX_READY := $(MOVARIN_WINEPREFIX)/.movarin-ready
 # 24-bit colour: xvfb-run's default screen has 256 colours.
 XVFB := xvfb-run -a -s "-screen 0 1024x768x24"
 PROGRAM := $(B)/windows/ui/movarin.exe
+# The runtime for the Pentium that the program links (tools/build-i586-runtime):
+# built once, then reused.
+I586_RUNTIME := $(B)/i586-runtime
 
 .PHONY: build test run demo dist bench screenshot setup packages build-native \
         build-bench build-windows-tests build-windows require-display clean
@@ -57,8 +60,11 @@ build-native build-bench build-windows-tests: packages
 	@mkdir -p $(B); $(call configure,$(@:build-%=%))
 	cmake --build $(B)/$(@:build-%=%) -j$(JOBS)
 
-build-windows: packages
-	@mkdir -p $(B); $(call configure,windows)
+$(I586_RUNTIME)/.ready: tools/build-i586-runtime | packages
+	nice tools/build-i586-runtime $(I586_RUNTIME)
+
+build-windows: packages $(I586_RUNTIME)/.ready
+	@mkdir -p $(B); $(call configure,windows,-DMOVARIN_I586_RUNTIME=$(I586_RUNTIME))
 	cmake --build $(B)/windows -j$(JOBS)
 
 # ---- tests -----------------------------------------------------------------
