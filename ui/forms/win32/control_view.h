@@ -38,7 +38,7 @@ class ControlView {
   // The background this control paints with (containers pass it on).
   virtual COLORREF BackColor() const;
 
-  // Once, after the window is first shown and painted: what the first frame
+  // Once per window, after it is shown and painted: what the first frame
   // does not need (a tooltip, which shows only on hovering).
   virtual void AfterFirstShow() {}
 

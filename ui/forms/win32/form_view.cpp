@@ -52,6 +52,17 @@ Win32FormView::Win32FormView(Win32Host& host, Form& form)
     : host_(host),
       form_(form),
       back_(ResolveColor(form.design().backColor, kDefaultFormBack)) {
+  host_.Attach(*this);
+}
+
+Win32FormView::~Win32FormView() {
+  host_.EndModal(*this);
+  host_.Detach(*this);
+  DestroyWindows();
+  views_.clear();
+}
+
+void Win32FormView::CreateWindows() {
   ViewResources& resources = host_.resources();
   const WindowDesign& design = form_.design();
   FormStyle style = StyleOf(design);
@@ -78,17 +89,26 @@ Win32FormView::Win32FormView(Win32Host& host, Form& form)
                  reinterpret_cast<LPARAM>(bigIcon));
   }
   CreateControls(hwnd_, "", back_);
-  host_.Attach(*this);
 }
 
-Win32FormView::~Win32FormView() {
-  host_.EndModal(*this);
-  host_.Detach(*this);
-  views_.clear();
-  if (hwnd_) {
-    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
-    DestroyWindow(hwnd_);
-  }
+// Destroyed without being hidden first: Wine waits up to two seconds for a
+// window manager to confirm that a top-level window was hidden, and a bare X
+// display has none to answer, so every closing of a dialog stalled the
+// program. What the window covered is repainted.
+void Win32FormView::DestroyWindows() {
+  if (!hwnd_) return;
+  RECT covered;
+  GetWindowRect(hwnd_, &covered);
+  bool shown = IsWindowVisible(hwnd_) != 0;
+  SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+  SetWindowLongA(hwnd_, GWL_STYLE,
+                 GetWindowLongA(hwnd_, GWL_STYLE) & ~WS_VISIBLE);
+  DestroyWindow(hwnd_);
+  hwnd_ = nullptr;
+  focus_ = nullptr;
+  if (shown)
+    RedrawWindow(nullptr, &covered, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void Win32FormView::CreateControls(HWND parent, const std::string& container,
@@ -105,37 +125,38 @@ void Win32FormView::CreateControls(HWND parent, const std::string& container,
         return left < right;
       });
   for (Control* control : children) {
-    auto view = MakeControlView(host_.resources(), *control, back);
+    ControlView*& created = byControl_[control];
+    if (!created) {
+      views_.push_back(MakeControlView(host_.resources(), *control, back));
+      created = views_.back().get();
+    }
     int index = 0;
     for (const auto& each : form_.Controls()) {
       if (each.get() == control) break;
       ++index;
     }
-    view->Create(parent, kFirstControlId + index);
-    ControlView* created = view.get();
-    byControl_[control] = created;
-    views_.push_back(std::move(view));
+    created->Create(parent, kFirstControlId + index);
     if (control->kind() == Kind::kFrame && created->hwnd())
       CreateControls(created->hwnd(), control->Name(), created->BackColor());
   }
 }
 
 void Win32FormView::Show(bool modal) {
+  bool created = !hwnd_;
+  if (created) CreateWindows();
   if (!hwnd_) return;
   if (modal) host_.BeginModal(*this);
   ShowWindow(hwnd_, SW_SHOWNORMAL);
   SetForegroundWindow(hwnd_);
   OnSetFocus();
   UpdateWindow(hwnd_);
-  if (shownOnce_) return;
-  shownOnce_ = true;
+  if (!created) return;
   for (const auto& view : views_) view->AfterFirstShow();
 }
 
 void Win32FormView::Hide() {
-  if (!hwnd_) return;
   HWND previous = host_.EndModal(*this);
-  ShowWindow(hwnd_, SW_HIDE);
+  DestroyWindows();
   if (previous && IsWindow(previous) && IsWindowVisible(previous))
     SetActiveWindow(previous);
 }

@@ -25,8 +25,9 @@ FormStyle StyleOf(const WindowDesign& design);
 
 class Win32FormView : public FormView {
  public:
-  // Creates the window, hidden, centred on the screen, with the current
-  // values of form's controls.
+  // The window exists only while the form is shown: Show creates it,
+  // centred on the screen, from the current values of form's controls, and
+  // Hide destroys it.
   Win32FormView(Win32Host& host, Form& form);
   ~Win32FormView() override;
 
@@ -44,6 +45,8 @@ class Win32FormView : public FormView {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam,
                                      LPARAM lParam);
   static const char* RegisterWindowClass(HINSTANCE instance);
+  void CreateWindows();
+  void DestroyWindows();
   void CreateControls(HWND parent, const std::string& container, COLORREF back);
   void FocusFirst();
 
@@ -57,7 +60,6 @@ class Win32FormView : public FormView {
   Form& form_;
   HWND hwnd_ = nullptr;
   HWND focus_ = nullptr;  // the child that had the focus when deactivated
-  bool shownOnce_ = false;
   COLORREF back_;
   std::vector<std::unique_ptr<ControlView>> views_;  // creation order
   std::unordered_map<const Control*, ControlView*> byControl_;

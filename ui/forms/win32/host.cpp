@@ -102,15 +102,7 @@ int Win32Host::MessageBox(const std::string& text, int style,
 }
 
 void Win32Host::EndProgram() {
-  std::vector<HWND> windows;
-  for (Win32FormView* view : views_)
-    if (view->hwnd()) windows.push_back(view->hwnd());
-  for (HWND hwnd : windows) ShowWindow(hwnd, SW_HIDE);
-  for (HWND hwnd : windows) {
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA,
-                      0);  // no view handles its last messages
-    DestroyWindow(hwnd);
-  }
+  for (Win32FormView* view : std::vector<Win32FormView*>(views_)) view->Hide();
   ExitProcess(0);
 }
 

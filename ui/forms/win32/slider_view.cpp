@@ -23,7 +23,7 @@ void SliderView::Configure() {
 
 void SliderView::AfterFirstShow() {
   const char* tip = slider_.design().toolTip;
-  if (tooltip_ || !tip || !*tip) return;
+  if (!tip || !*tip) return;
   HWND top = GetAncestor(hwnd(), GA_ROOT);
   tooltip_ =
       CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
