@@ -6,7 +6,8 @@
 #   make run     the program under Wine in the project's own prefix
 #   make demo    the same, with sample driver values in the registry
 #   make dist    $(BUILD)/dist/movarin-<version>-win32.zip
-#   make bench   start-up time and size of the program (tools/bench-startup)
+#   make bench   start-up time, dialog openings and size of the program
+#                (tools/bench-startup)
 #
 # BUILD (default: build) holds the build trees, the Wine prefix and the
 # logs. The user's own ~/.wine is never used.
