@@ -7,7 +7,7 @@
 
 #include "tests/forms/design_rows.h"
 #include "ui/forms/forms.h"
-#include "ui/forms/win32/control_kinds.h"
+#include "ui/forms/win32/control_view.h"
 #include "ui/forms/win32/form_view.h"
 #include "ui/forms/win32/host.h"
 #include "ui/forms/win32/win32.h"
@@ -633,8 +633,7 @@ TEST_F(ViewTest, AGraphicalButtonShowsTheDarkerPictureWhileHeldDown) {
     item.hwndItem = button.hwnd();
     item.hDC = memory;
     item.rcItem = {0, 0, 58, 22};
-    LRESULT result = 0;
-    ASSERT_TRUE(button.OnDrawItem(item, result));
+    button.OnDrawItem(item);
     brightness = 0;
     black = 0;
     for (int y = 4; y < 18; ++y) {

@@ -133,29 +133,7 @@ Picture::Picture(IPicture* picture, int dpi) : picture_(picture) {
   size_.cy = MulDiv(height, dpi, kHimetricPerInch);
 }
 
-Picture::Picture(HICON icon) : icon_(icon) {
-  ICONINFO info = {};
-  if (GetIconInfo(icon, &info)) {
-    BITMAP bitmap = {};
-    if (GetObjectA(info.hbmMask, sizeof bitmap, &bitmap)) {
-      size_.cx = bitmap.bmWidth;
-      size_.cy = info.hbmColor ? bitmap.bmHeight : bitmap.bmHeight / 2;
-    }
-    if (info.hbmMask) DeleteObject(info.hbmMask);
-    if (info.hbmColor) DeleteObject(info.hbmColor);
-  }
-}
-
-Picture::~Picture() {
-  if (picture_) picture_->Release();
-  if (icon_) DestroyIcon(icon_);
-}
-
 void Picture::Draw(HDC hdc, int x, int y) const {
-  if (icon_) {
-    DrawIconEx(hdc, x, y, icon_, size_.cx, size_.cy, 0, nullptr, DI_NORMAL);
-    return;
-  }
   OLE_XSIZE_HIMETRIC width = 0;
   OLE_YSIZE_HIMETRIC height = 0;
   picture_->get_Width(&width);
@@ -230,9 +208,6 @@ const Picture* ViewResources::LoadPicture(int id) {
       if (IPicture* decoded = DecodePicture(*ole, data, size))
         picture = std::make_unique<Picture>(decoded, dpi_);
     }
-  } else if (HANDLE icon = LoadImageA(instance_, MAKEINTRESOURCEA(id),
-                                      IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)) {
-    picture = std::make_unique<Picture>(static_cast<HICON>(icon));
   }
   const Picture* result = picture.get();
   pictures_[id] = std::move(picture);
