@@ -8,6 +8,8 @@
 #   make dist    $(BUILD)/dist/movarin-<version>-win32.zip
 #   make bench   start-up time, dialog openings and size of the program
 #                (tools/bench-startup)
+#   make screenshot  docs/screenshot.png, the main window as its end-to-end
+#                test captures it
 #
 # BUILD (default: build) holds the build trees, the Wine prefix and the
 # logs. The user's own ~/.wine is never used.
@@ -29,8 +31,8 @@ PREFIX_READY := $(MOVARIN_WINEPREFIX)/.movarin-ready
 XVFB := xvfb-run -a -s "-screen 0 1024x768x24"
 PROGRAM := $(B)/windows/ui/movarin.exe
 
-.PHONY: build test run demo dist bench setup packages build-native build-bench \
-        build-windows-tests build-windows require-display clean
+.PHONY: build test run demo dist bench screenshot setup packages build-native \
+        build-bench build-windows-tests build-windows require-display clean
 
 # Every preset: the benchmarks are built (not run) so they keep compiling.
 build: build-native build-bench build-windows-tests build-windows
@@ -98,6 +100,13 @@ dist: build-windows
 
 bench: setup build-windows
 	tools/bench-startup $(B)/windows
+
+# The README's picture. PNG without time stamps: the same pixels give the
+# same file.
+screenshot: setup build-windows
+	$(XVFB) tools/wine-session $(B)/logs $(B)/windows -- -R '^e2e_main_window$$'
+	convert $(B)/windows/screenshot.bmp -define png:exclude-chunks=date,time \
+	  docs/screenshot.png
 
 clean:
 	rm -rf $(B)

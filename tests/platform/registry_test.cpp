@@ -25,12 +25,12 @@ constexpr std::uint32_t kReadWrite = platform::kKeyQueryValue |
 class RegistryTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (Key root : kRoots) fixture::ClearScratch(root, kScratch);
+    for (Key root : kRoots) fixture::DeleteTree(root, kScratch);
     ASSERT_EQ(0, Create(platform::kHkeyCurrentUser, kScratch, &scratch_));
   }
   void TearDown() override {
     platform::RegCloseKey(scratch_);
-    for (Key root : kRoots) fixture::ClearScratch(root, kScratch);
+    for (Key root : kRoots) fixture::DeleteTree(root, kScratch);
   }
 
   static long Create(Key root, const std::string& path, Key* key,
@@ -324,8 +324,8 @@ TEST_F(RegistryTest, FixtureClearsAWholeTree) {
   EXPECT_EQ((fixture::RawValue{platform::kRegDword, {7, 0, 0, 0}}),
             fixture::ReadRaw(platform::kHkeyCurrentUser,
                              std::string(kScratch) + "\\T", "d"));
-  fixture::ClearScratch(platform::kHkeyCurrentUser,
-                        std::string(kScratch) + "\\T");
+  fixture::DeleteTree(platform::kHkeyCurrentUser,
+                      std::string(kScratch) + "\\T");
   EXPECT_FALSE(fixture::KeyExists(platform::kHkeyCurrentUser,
                                   std::string(kScratch) + "\\T"));
   EXPECT_TRUE(fixture::KeyExists(platform::kHkeyCurrentUser, kScratch));

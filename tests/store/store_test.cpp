@@ -23,6 +23,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using fixture::Sz;
 using registry::DeleteStoreValue;
 using registry::ReadStoreValue;
 using registry::ResolveStoreRoot;
@@ -41,9 +42,6 @@ SettingValue Word(std::int16_t w) { return SettingValue::Boolean(w); }
 
 fixture::RawValue Raw(std::uint32_t type, Bytes data) {
   return {type, std::move(data)};
-}
-fixture::RawValue Sz(const std::string& text) {
-  return {platform::kRegSz, fixture::SzBytes(text)};
 }
 fixture::RawValue Binary(Bytes data) {
   return {platform::kRegBinary, std::move(data)};
@@ -79,8 +77,8 @@ class RegistryStore : public ::testing::Test {
   }
   void TearDown() override { Clear(); }
   static void Clear() {
-    fixture::ClearScratch(kHkcu, kScratch);
-    fixture::ClearScratch(kHklm, kScratch);
+    fixture::DeleteTree(kHkcu, kScratch);
+    fixture::DeleteTree(kHklm, kScratch);
   }
 };
 
