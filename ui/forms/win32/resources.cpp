@@ -153,8 +153,6 @@ ViewResources::~ViewResources() {
   if (comStarted_) LoadOle()->coUninitialize();
   for (auto& [key, font] : fonts_) DeleteObject(font);
   for (auto& [key, brush] : brushes_) DeleteObject(brush);
-  for (auto& [key, icon] : icons_) DestroyIcon(icon);
-  // Cursors from LoadCursor are shared: never destroyed.
 }
 
 HFONT ViewResources::Font(const FontDesign& design) {
@@ -235,24 +233,15 @@ bool ViewResources::PictureSize(int id, SIZE& size) {
   return true;
 }
 
+// Both shared: the system keeps one copy per id and size, never destroyed.
 HCURSOR ViewResources::Cursor(int id) {
-  if (id == 0) return nullptr;
-  if (auto found = cursors_.find(id); found != cursors_.end())
-    return found->second;
-  HCURSOR cursor = LoadCursorA(instance_, MAKEINTRESOURCEA(id));
-  cursors_[id] = cursor;
-  return cursor;
+  return id ? LoadCursorA(instance_, MAKEINTRESOURCEA(id)) : nullptr;
 }
 
 HICON ViewResources::Icon(int id, int width, int height) {
   if (id == 0) return nullptr;
-  auto key = std::make_tuple(id, width, height);
-  if (auto found = icons_.find(key); found != icons_.end())
-    return found->second;
-  HICON icon = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(id),
-                                             IMAGE_ICON, width, height, 0));
-  if (icon) icons_[key] = icon;
-  return icon;
+  return static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(id),
+                                       IMAGE_ICON, width, height, LR_SHARED));
 }
 
 }  // namespace forms::win32

@@ -80,8 +80,6 @@ class ViewResources {
   std::map<std::tuple<std::string, int, int, bool>, HFONT> fonts_;
   std::map<COLORREF, HBRUSH> brushes_;
   std::map<int, std::unique_ptr<Picture>> pictures_;
-  std::map<int, HCURSOR> cursors_;
-  std::map<std::tuple<int, int, int>, HICON> icons_;
   bool comTried_ = false;
   bool comStarted_ = false;  // CoUninitialize is owed
 };
