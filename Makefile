@@ -6,7 +6,8 @@
 #   make run     the program under Wine in the project's own prefix
 #   make demo    the same, with sample driver values in the registry
 #   make dist    $(BUILD)/dist/movarin-<version>-win32.zip
-#   make bench   start-up time and size of the program (tools/bench-startup)
+#   make bench   start-up time, dialog openings and size of the program
+#                (tools/bench-startup)
 #   make screenshot  docs/screenshot.png, the main window as its end-to-end
 #                test captures it
 #

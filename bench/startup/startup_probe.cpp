@@ -4,8 +4,8 @@
 // Usage: startup_probe RUNS PROGRAM.exe...
 // Runs each program RUNS times, the programs taking turns, closes each
 // window once it is visible, and prints every time and each program's median
-// in milliseconds as "median <ms> <program>" lines. Exits non-zero when a
-// program does not show a window within the time limit.
+// in milliseconds as "median <ms> <program>" and "min <ms> <program>" lines.
+// Exits non-zero when a program does not show a window within the time limit.
 #include <windows.h>
 
 #include <algorithm>
@@ -51,8 +51,8 @@ double TimeToWindow(const std::string& program) {
 
   LARGE_INTEGER start;
   QueryPerformanceCounter(&start);
-  if (!CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, FALSE,
-                      0, nullptr, nullptr, &startup, &process)) {
+  if (!CreateProcessA(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0,
+                      nullptr, nullptr, &startup, &process)) {
     std::fprintf(stderr, "cannot start %s (error %lu)\n", program.c_str(),
                  GetLastError());
     return -1;
@@ -113,8 +113,12 @@ int main(int argc, char** argv) {
       times[i].push_back(ms);
     }
   }
+  // The fastest run too: on a shared machine it moves less than the median.
   for (size_t i = 0; i < programs.size(); ++i) {
     std::printf("median %.1f %s\n", Median(times[i]), programs[i].c_str());
+    std::printf("min %.1f %s\n",
+                *std::min_element(times[i].begin(), times[i].end()),
+                programs[i].c_str());
   }
   return 0;
 }

@@ -23,6 +23,7 @@ constexpr Entry kScenarios[] = {
     {"bad_names", e2e::BadNamesScenario},
     {"about", e2e::AboutScenario},
     {"apply_errors", e2e::ApplyErrorsScenario},
+    {"reopen", e2e::ReopenScenario},
 };
 
 }  // namespace

@@ -73,8 +73,8 @@ bool ScriptedHost::RunUntilEnd(const std::function<void()>& body) {
   return false;
 }
 
-int ScriptedHost::MessageBox(const std::string& text, int style,
-                             const std::string& caption) {
+int ScriptedHost::ShowMessage(const std::string& text, int style,
+                              const std::string& caption) {
   const std::vector<int> buttons = ButtonsOf(style);
   int answer = buttons.front();
   if (buttons.size() > 1) {

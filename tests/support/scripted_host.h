@@ -56,8 +56,8 @@ class ScriptedHost : public forms::Host {
   const std::vector<std::string>& viewLog() const { return viewLog_; }
   void ClearViewLog() { viewLog_.clear(); }
 
-  int MessageBox(const std::string& text, int style,
-                 const std::string& caption) override;
+  int ShowMessage(const std::string& text, int style,
+                  const std::string& caption) override;
   void RunModal(forms::Form& form) override;
   [[noreturn]] void EndProgram() override;
   std::unique_ptr<forms::FormView> CreateView(forms::Form& form) override;

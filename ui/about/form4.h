@@ -3,34 +3,38 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
+#include "ui/about/form4_design.h"
 #include "ui/forms/forms.h"
 
 class Program;
 
-extern const forms::WindowDesign kForm4Design;
-
-// The maker's addresses: shown by Label8 and Label9, and opened by them.
-inline constexpr const char* kHomepageHost = "www.quillbrook.example";
-inline constexpr const char* kEmailAddress = "brannoch@quillbrook.example";
-
 class Form4 : public forms::Form {
+  // The row of a control of the design, checked while compiling.
+  template <class T>
+  static consteval forms::Row<T> Named(std::string_view name) {
+    return forms::RowOf<T>(form4_design::kControls, name);
+  }
+
  public:
   explicit Form4(Program& program);
 
-  forms::Label& Label1() { return Get<forms::Label>("Label1"); }
-  forms::Label& Label2() { return Get<forms::Label>("Label2"); }
-  forms::Label& Label3() { return Get<forms::Label>("Label3"); }
-  forms::Label& Label4() { return Get<forms::Label>("Label4"); }
-  forms::Label& Label5() { return Get<forms::Label>("Label5"); }
-  forms::Label& Label7() { return Get<forms::Label>("Label7"); }
+  forms::Label& Label1() { return At(Named<forms::Label>("Label1")); }
+  forms::Label& Label2() { return At(Named<forms::Label>("Label2")); }
+  forms::Label& Label3() { return At(Named<forms::Label>("Label3")); }
+  forms::Label& Label4() { return At(Named<forms::Label>("Label4")); }
+  forms::Label& Label5() { return At(Named<forms::Label>("Label5")); }
+  forms::Label& Label7() { return At(Named<forms::Label>("Label7")); }
   forms::CommandButton& Command3() {
-    return Get<forms::CommandButton>("Command3");
+    return At(Named<forms::CommandButton>("Command3"));
   }
-  forms::Frame& Frame1() { return Get<forms::Frame>("Frame1"); }
-  forms::PictureBox& Picture1() { return Get<forms::PictureBox>("Picture1"); }
-  forms::Label& Label8() { return Get<forms::Label>("Label8"); }
-  forms::Label& Label9() { return Get<forms::Label>("Label9"); }
+  forms::Frame& Frame1() { return At(Named<forms::Frame>("Frame1")); }
+  forms::PictureBox& Picture1() {
+    return At(Named<forms::PictureBox>("Picture1"));
+  }
+  forms::Label& Label8() { return At(Named<forms::Label>("Label8")); }
+  forms::Label& Label9() { return At(Named<forms::Label>("Label9")); }
 
   // OK !: unloads the window, which ends its modal display.
   void Command3_Click();

@@ -26,7 +26,7 @@ Application::~Application() { ReleaseDiscarded(); }
 
 int Application::MsgBox(const std::string& text, int style,
                         const std::string& caption) {
-  return host_.MessageBox(text, style, caption.empty() ? kAppTitle : caption);
+  return host_.ShowMessage(text, style, caption.empty() ? kAppTitle : caption);
 }
 
 void Application::RaiseEvent(const std::function<void()>& handler) {

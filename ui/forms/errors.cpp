@@ -7,6 +7,7 @@ namespace forms {
 RuntimeError TypeMismatch() { return RuntimeError(13, "Type mismatch"); }
 RuntimeError Overflow() { return RuntimeError(6, "Overflow"); }
 RuntimeError FileNotFound() { return RuntimeError(53, "File not found"); }
+RuntimeError OutOfMemory() { return RuntimeError(7, "Out of memory"); }
 
 std::int32_t CLng(const std::string& text) {
   const registry::NumberResult result = registry::TextToLong(text);

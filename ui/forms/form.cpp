@@ -124,7 +124,10 @@ Control& Form::Find(const std::string& name) {
 
 void Form::LeaveModal() {
   auto& modal = app_.modal_;
-  modal.erase(std::remove(modal.begin(), modal.end(), this), modal.end());
+  auto found = std::find(modal.begin(), modal.end(), this);
+  if (found == modal.end()) return;
+  modal.erase(found);
+  if (view_) view_->EndModal();
 }
 
 }  // namespace forms

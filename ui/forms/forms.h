@@ -10,6 +10,8 @@
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace forms {
@@ -19,6 +21,14 @@ namespace forms {
 // 0x00BBGGRR, or 0x800000nn for system colour nn.
 using Color = std::uint32_t;
 inline constexpr Color kDefaultColor = 0xFFFFFFFFu;  // the kind's default
+
+// A system colour by its index, as GetSysColor numbers them.
+constexpr Color SystemColor(int index) {
+  return 0x80000000u | static_cast<Color>(index);
+}
+// The indexes the designs use, for code built without <windows.h>.
+inline constexpr int kColorActiveBorder = 10;
+inline constexpr int kColorInactiveBorder = 11;
 
 struct FontDesign {
   const char* face = nullptr;  // null: the window's default font
@@ -113,6 +123,7 @@ class RuntimeError : public std::runtime_error {
 RuntimeError TypeMismatch();  // 13
 RuntimeError Overflow();      // 6
 RuntimeError FileNotFound();  // 53
+RuntimeError OutOfMemory();   // 7: a window could not be created
 
 // A text read as a number for a 32-bit integer, as the platform reads it;
 // throws TypeMismatch or Overflow.
@@ -139,6 +150,9 @@ class FormView {
  public:
   virtual ~FormView() = default;
   virtual void Show(bool modal) = 0;
+  // The window shown modally no longer is (hidden, unloaded, or its loop
+  // ended by the program's end): the others take input again.
+  virtual void EndModal() {}
   virtual void Hide() = 0;
   // The property now differs from what the view last saw (also for echoes
   // of the view's own input, e.g. TextBox::UserEdit: the view ignores text
@@ -161,8 +175,8 @@ class Host {
  public:
   virtual ~Host() = default;
   // A modal message box; returns the answer code.
-  virtual int MessageBox(const std::string& text, int style,
-                         const std::string& caption) = 0;
+  virtual int ShowMessage(const std::string& text, int style,
+                          const std::string& caption) = 0;
   // Runs a nested event loop until form is no longer shown.
   virtual void RunModal(Form& form) = 0;
   // Ends the program; does not return.
@@ -338,6 +352,35 @@ class TextBox : public Control {
   void UserEdit(const std::string& text);
 };
 
+// Whether a control of that kind is a T.
+template <class T>
+constexpr bool IsA(Kind kind) {
+  if constexpr (std::is_same_v<T, Slider>) return kind == Kind::kSlider;
+  if constexpr (std::is_same_v<T, OptionButton>) return kind == Kind::kOption;
+  if constexpr (std::is_same_v<T, TextBox>) return kind == Kind::kTextBox;
+  return std::is_same_v<T, Control>;
+}
+
+// A row of a window's design table that holds a T.
+template <class T>
+struct Row {
+  std::size_t index;
+};
+
+// The row of the control named name in a design table, found while
+// compiling: a name that is not in the table, or whose kind is not a T,
+// fails the build.
+template <class T>
+consteval Row<T> RowOf(std::span<const ControlDesign> rows,
+                       std::string_view name) {
+  for (std::size_t row = 0; row < rows.size(); ++row) {
+    if (rows[row].name != name) continue;
+    if (!IsA<T>(rows[row].kind)) throw "the control is of another kind";
+    return {row};
+  }
+  throw "no control of that name in the design";
+}
+
 // ----------------------------------------------------------------- window --
 
 enum class FormState { kNotLoaded, kHidden, kShown };
@@ -377,9 +420,15 @@ class Form {
   const std::vector<std::unique_ptr<Control>>& Controls() const {
     return controls_;
   }
-  // The control of that name, loading the window first; throws
-  // std::out_of_range for a name not in the design, std::bad_cast when it
-  // is not a T.
+  // The control of a design row (see RowOf), loading the window first.
+  template <class T>
+  T& At(Row<T> row) {
+    Load();
+    return static_cast<T&>(*controls_.at(row.index));
+  }
+  // The control of that name, loading the window first, for tests and
+  // tools that know controls by name; throws std::out_of_range for a name
+  // not in the design, std::bad_cast when it is not a T.
   Control& Find(const std::string& name);
   template <class T>
   T& Get(const std::string& name) {

@@ -2,35 +2,50 @@
 // readouts, the two level-of-detail targets, "Apply" and "About".
 #pragma once
 
+#include <string_view>
+
 #include "ui/forms/forms.h"
+#include "ui/main/form1_design.h"
 
 class Program;
 
-extern const forms::WindowDesign kForm1Design;
-
 class Form1 : public forms::Form {
+  // The row of a control of the design, checked while compiling.
+  template <class T>
+  static consteval forms::Row<T> Named(std::string_view name) {
+    return forms::RowOf<T>(form1_design::kControls, name);
+  }
+
  public:
   explicit Form1(Program& program);
 
-  forms::Frame& Frame1() { return Get<forms::Frame>("Frame1"); }
-  forms::Image& Image1() { return Get<forms::Image>("Image1"); }
-  forms::Label& Label3() { return Get<forms::Label>("Label3"); }
-  forms::Label& gfx() { return Get<forms::Label>("gfx"); }
-  forms::Label& Label2() { return Get<forms::Label>("Label2"); }
-  forms::Slider& Slider1() { return Get<forms::Slider>("Slider1"); }
-  forms::PictureBox& Picture4() { return Get<forms::PictureBox>("Picture4"); }
-  forms::PictureBox& Picture5() { return Get<forms::PictureBox>("Picture5"); }
-  forms::Frame& Frame2() { return Get<forms::Frame>("Frame2"); }
-  forms::Label& Label1() { return Get<forms::Label>("Label1"); }
-  forms::Slider& Slider2() { return Get<forms::Slider>("Slider2"); }
-  forms::OptionButton& Option2() { return Get<forms::OptionButton>("Option2"); }
-  forms::OptionButton& Option1() { return Get<forms::OptionButton>("Option1"); }
-  forms::Label& Label4() { return Get<forms::Label>("Label4"); }
+  forms::Frame& Frame1() { return At(Named<forms::Frame>("Frame1")); }
+  forms::Image& Image1() { return At(Named<forms::Image>("Image1")); }
+  forms::Label& Label3() { return At(Named<forms::Label>("Label3")); }
+  forms::Label& gfx() { return At(Named<forms::Label>("gfx")); }
+  forms::Label& Label2() { return At(Named<forms::Label>("Label2")); }
+  forms::Slider& Slider1() { return At(Named<forms::Slider>("Slider1")); }
+  forms::PictureBox& Picture4() {
+    return At(Named<forms::PictureBox>("Picture4"));
+  }
+  forms::PictureBox& Picture5() {
+    return At(Named<forms::PictureBox>("Picture5"));
+  }
+  forms::Frame& Frame2() { return At(Named<forms::Frame>("Frame2")); }
+  forms::Label& Label1() { return At(Named<forms::Label>("Label1")); }
+  forms::Slider& Slider2() { return At(Named<forms::Slider>("Slider2")); }
+  forms::OptionButton& Option2() {
+    return At(Named<forms::OptionButton>("Option2"));
+  }
+  forms::OptionButton& Option1() {
+    return At(Named<forms::OptionButton>("Option1"));
+  }
+  forms::Label& Label4() { return At(Named<forms::Label>("Label4")); }
   forms::CommandButton& Command2() {
-    return Get<forms::CommandButton>("Command2");
+    return At(Named<forms::CommandButton>("Command2"));
   }
   forms::CommandButton& Command1() {
-    return Get<forms::CommandButton>("Command1");
+    return At(Named<forms::CommandButton>("Command1"));
   }
 
   // Reads the stored level of detail and clock into the sliders. A stored

@@ -13,6 +13,5 @@ Program::Program(forms::Host& host)
 Program::~Program() = default;
 
 void Program::Start() {
-  app_.RaiseEvent([this] { form1().Load(); });
-  form1().Show();
+  app_.RaiseEvent([this] { form1().Show(); });
 }

@@ -20,8 +20,8 @@ class Program {
   Form2& form2() { return *form2_; }
   Form4& form4() { return *form4_; }
 
-  // Loads the main window (its Form_Load under the error policy) and shows
-  // it. When the load fails, the error policy ends the program first.
+  // Loads and shows the main window under the error policy: when its
+  // Form_Load or its window fails, the program ends with the report.
   void Start();
 
  private:

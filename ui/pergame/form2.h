@@ -2,23 +2,30 @@
 // level of detail Apply sets, and keeps it in Text1 while hidden.
 #pragma once
 
+#include <string_view>
+
 #include "ui/forms/forms.h"
+#include "ui/pergame/form2_design.h"
 
 class Program;
 
-extern const forms::WindowDesign kForm2Design;
-
 class Form2 : public forms::Form {
+  // The row of a control of the design, checked while compiling.
+  template <class T>
+  static consteval forms::Row<T> Named(std::string_view name) {
+    return forms::RowOf<T>(form2_design::kControls, name);
+  }
+
  public:
   explicit Form2(Program& program);
 
-  forms::Label& Label5() { return Get<forms::Label>("Label5"); }
-  forms::TextBox& Text1() { return Get<forms::TextBox>("Text1"); }
+  forms::Label& Label5() { return At(Named<forms::Label>("Label5")); }
+  forms::TextBox& Text1() { return At(Named<forms::TextBox>("Text1")); }
   forms::CommandButton& Command1() {
-    return Get<forms::CommandButton>("Command1");
+    return At(Named<forms::CommandButton>("Command1"));
   }
   forms::CommandButton& Command4() {
-    return Get<forms::CommandButton>("Command4");
+    return At(Named<forms::CommandButton>("Command4"));
   }
 
   // OK: an empty name is refused with a message box; any other name hides

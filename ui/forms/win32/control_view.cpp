@@ -1,7 +1,5 @@
 #include "ui/forms/win32/control_view.h"
 
-#include "ui/forms/win32/control_kinds.h"
-
 namespace forms::win32 {
 
 namespace {
@@ -22,23 +20,27 @@ ControlView::~ControlView() {
 
 void ControlView::Create(HWND parent, int id) {
   WindowClass window = Class();
+  if (!window.name)
+    window.name =
+        RegisterClassOnce(resources_.instance(), kCustomClass, CustomProc);
   DWORD style = window.style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-  if (TakesFocus()) style |= WS_TABSTOP;
+  if (window.takesFocus) style |= WS_TABSTOP;
   if (!control_.Enabled()) style |= WS_DISABLED;
-  RECT rect = DesignRect();
-  hwnd_ = CreateWindowExA(window.exStyle, window.className, Text().c_str(),
-                          style, rect.left, rect.top, rect.right - rect.left,
-                          rect.bottom - rect.top, parent,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                          resources_.instance(), this);
-  if (!hwnd_) return;
+  const ControlDesign& design = control_.design();
+  hwnd_ = CreateWindowExA(
+      window.exStyle, window.name, control_.Caption().c_str(), style,
+      resources_.Px(design.left), resources_.Px(design.top),
+      resources_.Px(design.width), resources_.Px(design.height), parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), resources_.instance(),
+      this);
+  if (!hwnd_) throw OutOfMemory();
   SetPropA(hwnd_, kViewProperty, this);
   SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
   Configure();
 }
 
 bool ControlView::Focusable() const {
-  return hwnd_ && TakesFocus() && IsWindowEnabled(hwnd_);
+  return hwnd_ && Class().takesFocus && IsWindowEnabled(hwnd_);
 }
 
 void ControlView::RestoreFocus() {
@@ -46,58 +48,33 @@ void ControlView::RestoreFocus() {
 }
 
 COLORREF ControlView::BackColor() const {
-  return ResolveColor(control_.design().backColor, DefaultBackColor());
+  return ResolveColor(control_.design().backColor, Class().back);
 }
 
 COLORREF ControlView::ForeColor() const {
-  return ResolveColor(control_.ForeColor(), DefaultForeColor());
+  return ResolveColor(control_.ForeColor(), Class().fore);
+}
+
+COLORREF ControlView::TextColor() const {
+  return control_.Enabled() ? ForeColor() : GetSysColor(COLOR_GRAYTEXT);
 }
 
 HFONT ControlView::Font() const {
   return resources_.Font(control_.design().font);
 }
 
-void ControlView::ShowText(const std::string& text) {
-  if (hwnd_) SetWindowTextA(hwnd_, text.c_str());
-}
-
 void ControlView::Invalidate() const {
   if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-RECT ControlView::DesignRect() const {
-  const ControlDesign& design = control_.design();
-  RECT rect;
-  rect.left = resources_.Px(design.left);
-  rect.top = resources_.Px(design.top);
-  rect.right = rect.left + resources_.Px(design.width);
-  rect.bottom = rect.top + resources_.Px(design.height);
-  return rect;
-}
-
 void ControlView::Update(Property property) {
   if (!hwnd_) return;
-  switch (property) {
-    case Property::kCaption:
-    case Property::kText:
-      ShowText(Text());
-      Invalidate();
-      break;
-    case Property::kEnabled:
-      EnableWindow(hwnd_, control_.Enabled() ? TRUE : FALSE);
-      Invalidate();
-      break;
-    case Property::kForeColor:
-      Invalidate();
-      break;
-    case Property::kValue:
-      break;
-  }
+  if (property == Property::kCaption || property == Property::kText)
+    SetWindowTextA(hwnd_, control_.Caption().c_str());
+  else if (property == Property::kEnabled)
+    EnableWindow(hwnd_, control_.Enabled() ? TRUE : FALSE);
+  if (property != Property::kValue) Invalidate();
 }
-
-bool ControlView::OnCommand(int, LRESULT&) { return false; }
-bool ControlView::OnHScroll(LRESULT&) { return false; }
-bool ControlView::OnDrawItem(const DRAWITEMSTRUCT&, LRESULT&) { return false; }
 
 bool ControlView::OnCtlColor(HDC hdc, LRESULT& result) {
   COLORREF back = BackColor();
@@ -108,10 +85,6 @@ bool ControlView::OnCtlColor(HDC hdc, LRESULT& result) {
 }
 
 LRESULT ControlView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  return Default(message, wParam, lParam);
-}
-
-LRESULT ControlView::Default(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
@@ -122,34 +95,31 @@ ControlView* ControlView::FromWindow(HWND hwnd) {
 
 bool ControlView::Reflect(UINT message, WPARAM wParam, LPARAM lParam,
                           LRESULT& result) {
+  result = 0;
+  if (message == WM_DRAWITEM) {
+    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+    ControlView* view = item ? FromWindow(item->hwndItem) : nullptr;
+    if (!view) return false;
+    view->OnDrawItem(*item);
+    result = TRUE;
+    return true;
+  }
+  ControlView* view = FromWindow(reinterpret_cast<HWND>(lParam));
+  if (!view) return false;
   switch (message) {
     case WM_COMMAND:
-      if (ControlView* view = FromWindow(reinterpret_cast<HWND>(lParam)))
-        return view->OnCommand(HIWORD(wParam), result);
-      return false;
+      view->OnNotify(HIWORD(wParam));
+      return true;
     case WM_HSCROLL:
-      if (ControlView* view = FromWindow(reinterpret_cast<HWND>(lParam)))
-        return view->OnHScroll(result);
-      return false;
-    case WM_DRAWITEM: {
-      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-      if (ControlView* view = item ? FromWindow(item->hwndItem) : nullptr)
-        return view->OnDrawItem(*item, result);
-      return false;
-    }
+      view->OnNotify(LOWORD(wParam));
+      return true;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:
-      if (ControlView* view = FromWindow(reinterpret_cast<HWND>(lParam)))
-        return view->OnCtlColor(reinterpret_cast<HDC>(wParam), result);
-      return false;
+      return view->OnCtlColor(reinterpret_cast<HDC>(wParam), result);
     default:
       return false;
   }
-}
-
-const char* ControlView::RegisterCustomClass(HINSTANCE instance) {
-  return RegisterClassOnce(instance, kCustomClass, CustomProc);
 }
 
 LRESULT CALLBACK ControlView::CustomProc(HWND hwnd, UINT message, WPARAM wParam,

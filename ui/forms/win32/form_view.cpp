@@ -1,8 +1,8 @@
 #include "ui/forms/win32/form_view.h"
 
 #include <algorithm>
+#include <utility>
 
-#include "ui/forms/win32/control_kinds.h"
 #include "ui/forms/win32/host.h"
 
 namespace forms::win32 {
@@ -10,48 +10,54 @@ namespace forms::win32 {
 namespace {
 
 constexpr const char* kFormClass = "MovarinForm";
-constexpr int kFirstControlId = 100;            // clear of IDOK and IDCANCEL
-constexpr Color kDefaultFormBack = 0x8000000F;  // button face
+constexpr int kFirstControlId = 100;  // clear of IDOK and IDCANCEL
+constexpr Color kDefaultFormBack = SystemColor(COLOR_BTNFACE);
+
+// Ascending tab index; controls without one after the others.
+unsigned TabOrder(const Control& control) {
+  return static_cast<unsigned>(control.design().tabIndex);
+}
 
 }  // namespace
 
 FormStyle StyleOf(const WindowDesign& design) {
   DWORD buttons = (design.minButton ? WS_MINIMIZEBOX : 0) |
                   (design.maxButton ? WS_MAXIMIZEBOX : 0);
-  DWORD style = WS_CLIPCHILDREN;
+  DWORD caption = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
   DWORD exStyle =
       WS_EX_CONTROLPARENT | (design.showInTaskbar ? WS_EX_APPWINDOW : 0);
   switch (design.border) {
     case BorderStyle::kNone:
-      style |= WS_POPUP;
-      break;
+      return {WS_CLIPCHILDREN | WS_POPUP, exStyle};
     case BorderStyle::kFixedSingle:
-      style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | buttons;
-      break;
+      return {WS_CLIPCHILDREN | caption | buttons, exStyle};
     case BorderStyle::kSizable:
-      style |=
-          WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | buttons;
-      break;
+      return {WS_CLIPCHILDREN | caption | WS_THICKFRAME | buttons, exStyle};
     case BorderStyle::kFixedDialog:
-      style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | buttons;
-      exStyle |= WS_EX_DLGMODALFRAME;
-      break;
+      return {WS_CLIPCHILDREN | caption | buttons,
+              exStyle | WS_EX_DLGMODALFRAME};
     case BorderStyle::kFixedToolWindow:
-      style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-      exStyle |= WS_EX_TOOLWINDOW;
-      break;
+      return {WS_CLIPCHILDREN | caption, exStyle | WS_EX_TOOLWINDOW};
     case BorderStyle::kSizableToolWindow:
-      style |= WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
-      exStyle |= WS_EX_TOOLWINDOW;
-      break;
+      return {WS_CLIPCHILDREN | caption | WS_THICKFRAME,
+              exStyle | WS_EX_TOOLWINDOW};
   }
-  return {style, exStyle};
+  return {WS_CLIPCHILDREN, exStyle};
 }
 
 Win32FormView::Win32FormView(Win32Host& host, Form& form)
     : host_(host),
       form_(form),
       back_(ResolveColor(form.design().backColor, kDefaultFormBack)) {
+  host_.Attach(*this);
+}
+
+Win32FormView::~Win32FormView() {
+  Hide();
+  host_.Detach(*this);
+}
+
+void Win32FormView::CreateWindows() {
   ViewResources& resources = host_.resources();
   const WindowDesign& design = form_.design();
   FormStyle style = StyleOf(design);
@@ -60,35 +66,24 @@ Win32FormView::Win32FormView(Win32Host& host, Form& form)
   AdjustWindowRectEx(&frame, style.style, FALSE, style.exStyle);
   int width = frame.right - frame.left;
   int height = frame.bottom - frame.top;
-  int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  hwnd_ =
-      CreateWindowExA(style.exStyle, RegisterWindowClass(resources.instance()),
-                      design.caption, style.style, left, top, width, height,
-                      nullptr, nullptr, resources.instance(), this);
-  if (!hwnd_) return;
+  hwnd_ = CreateWindowExA(
+      style.exStyle,
+      RegisterClassOnce(resources.instance(), kFormClass, WindowProc),
+      design.caption, style.style, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+      (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr,
+      nullptr, resources.instance(), this);
+  if (!hwnd_) throw OutOfMemory();
   if (design.icon) {
-    HICON smallIcon = resources.Icon(design.icon, GetSystemMetrics(SM_CXSMICON),
-                                     GetSystemMetrics(SM_CYSMICON));
-    HICON bigIcon = resources.Icon(design.icon, GetSystemMetrics(SM_CXICON),
-                                   GetSystemMetrics(SM_CYICON));
     SendMessageA(hwnd_, WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(smallIcon));
+                 reinterpret_cast<LPARAM>(
+                     resources.Icon(design.icon, GetSystemMetrics(SM_CXSMICON),
+                                    GetSystemMetrics(SM_CYSMICON))));
     SendMessageA(hwnd_, WM_SETICON, ICON_BIG,
-                 reinterpret_cast<LPARAM>(bigIcon));
+                 reinterpret_cast<LPARAM>(
+                     resources.Icon(design.icon, GetSystemMetrics(SM_CXICON),
+                                    GetSystemMetrics(SM_CYICON))));
   }
   CreateControls(hwnd_, "", back_);
-  host_.Attach(*this);
-}
-
-Win32FormView::~Win32FormView() {
-  host_.EndModal(*this);
-  host_.Detach(*this);
-  views_.clear();
-  if (hwnd_) {
-    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
-    DestroyWindow(hwnd_);
-  }
 }
 
 void Win32FormView::CreateControls(HWND parent, const std::string& container,
@@ -97,45 +92,69 @@ void Win32FormView::CreateControls(HWND parent, const std::string& container,
   for (const auto& control : form_.Controls())
     if (control->design().container == container)
       children.push_back(control.get());
-  // Ascending tab index; controls without one after the others.
   std::stable_sort(
-      children.begin(), children.end(), [](Control* a, Control* b) {
-        unsigned left = static_cast<unsigned>(a->design().tabIndex);
-        unsigned right = static_cast<unsigned>(b->design().tabIndex);
-        return left < right;
-      });
+      children.begin(), children.end(),
+      [](Control* a, Control* b) { return TabOrder(*a) < TabOrder(*b); });
+  const auto& controls = form_.Controls();
   for (Control* control : children) {
-    auto view = MakeControlView(host_.resources(), *control, back);
-    int index = 0;
-    for (const auto& each : form_.Controls()) {
-      if (each.get() == control) break;
-      ++index;
-    }
-    view->Create(parent, kFirstControlId + index);
-    ControlView* created = view.get();
-    byControl_[control] = created;
-    views_.push_back(std::move(view));
-    if (control->kind() == Kind::kFrame && created->hwnd())
-      CreateControls(created->hwnd(), control->Name(), created->BackColor());
+    views_.push_back(MakeControlView(host_.resources(), *control, back));
+    ControlView* view = byControl_[control] = views_.back().get();
+    auto row =
+        std::find_if(controls.begin(), controls.end(),
+                     [&](const auto& each) { return each.get() == control; });
+    view->Create(parent,
+                 kFirstControlId + static_cast<int>(row - controls.begin()));
+    if (control->kind() == Kind::kFrame)
+      CreateControls(view->hwnd(), control->Name(), view->BackColor());
   }
 }
 
 void Win32FormView::Show(bool modal) {
-  if (!hwnd_) return;
-  if (modal) host_.BeginModal(*this);
+  bool created = !hwnd_;
+  if (created) CreateWindows();
+  if (modal && disabled_.empty()) {
+    previous_ = GetActiveWindow();
+    for (HWND other : host_.ProgramWindows()) {
+      if (other == hwnd_ || !IsWindowEnabled(other)) continue;
+      EnableWindow(other, FALSE);
+      disabled_.push_back(other);
+    }
+  }
   ShowWindow(hwnd_, SW_SHOWNORMAL);
   SetForegroundWindow(hwnd_);
   OnSetFocus();
   UpdateWindow(hwnd_);
-  if (shownOnce_) return;
-  shownOnce_ = true;
-  for (const auto& view : views_) view->AfterFirstShow();
+  if (!created) return;
+  for (const auto& view : views_) view->AfterShow();
 }
 
+// Before the modal window goes, so that the activation returns to the
+// windows it disabled rather than to another program.
+void Win32FormView::EndModal() {
+  for (HWND hwnd : disabled_)
+    if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
+  disabled_.clear();
+}
+
+// The window is destroyed without being hidden first: Wine waits up to two
+// seconds for a window manager to confirm that a top-level window was
+// hidden, and a bare X display has none to answer. What it covered is
+// repainted.
 void Win32FormView::Hide() {
+  HWND previous = std::exchange(previous_, nullptr);
   if (!hwnd_) return;
-  HWND previous = host_.EndModal(*this);
-  ShowWindow(hwnd_, SW_HIDE);
+  RECT covered;
+  GetWindowRect(hwnd_, &covered);
+  SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+  SetWindowLongA(hwnd_, GWL_STYLE,
+                 GetWindowLongA(hwnd_, GWL_STYLE) & ~WS_VISIBLE);
+  DestroyWindow(std::exchange(hwnd_, nullptr));
+  // A wrapper whose handler hid the window touches nothing of itself after.
+  byControl_.clear();
+  views_.clear();
+  focus_ = nullptr;
+  RedrawWindow(nullptr, &covered, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   if (previous && IsWindow(previous) && IsWindowVisible(previous))
     SetActiveWindow(previous);
 }
@@ -153,22 +172,7 @@ ControlView* Win32FormView::ViewOf(const Control& control) const {
   return found == byControl_.end() ? nullptr : found->second;
 }
 
-void Win32FormView::FocusFirst() {
-  const ControlView* first = nullptr;
-  for (const auto& view : views_) {
-    if (!view->Focusable()) continue;
-    if (!first || static_cast<unsigned>(view->control().design().tabIndex) <
-                      static_cast<unsigned>(first->control().design().tabIndex))
-      first = view.get();
-  }
-  if (first) focus_ = first->hwnd();
-}
-
 // ------------------------------------------------------------- messages --
-
-const char* Win32FormView::RegisterWindowClass(HINSTANCE instance) {
-  return RegisterClassOnce(instance, kFormClass, WindowProc);
-}
 
 LRESULT CALLBACK Win32FormView::WindowProc(HWND hwnd, UINT message,
                                            WPARAM wParam, LPARAM lParam) {
@@ -189,9 +193,13 @@ LRESULT Win32FormView::HandleMessage(UINT message, WPARAM wParam,
   LRESULT result = 0;
   if (ControlView::Reflect(message, wParam, lParam, result)) return result;
   switch (message) {
-    case WM_ERASEBKGND:
-      OnEraseBackground(reinterpret_cast<HDC>(wParam));
+    case WM_ERASEBKGND: {
+      RECT client;
+      GetClientRect(hwnd_, &client);
+      FillRect(reinterpret_cast<HDC>(wParam), &client,
+               host_.resources().Brush(back_));
       return 1;
+    }
     case WM_MOUSEMOVE:
       form_.UserMouseMove();
       return 0;
@@ -213,14 +221,6 @@ LRESULT Win32FormView::HandleMessage(UINT message, WPARAM wParam,
   return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
-void Win32FormView::OnEraseBackground(HDC hdc) {
-  RECT client;
-  GetClientRect(hwnd_, &client);
-  FillRect(hdc, &client,
-           host_.resources().Brush(
-               ResolveColor(form_.design().backColor, kDefaultFormBack)));
-}
-
 void Win32FormView::OnActivate(WPARAM wParam) {
   if (LOWORD(wParam) == WA_INACTIVE) {
     HWND focus = GetFocus();
@@ -230,8 +230,16 @@ void Win32FormView::OnActivate(WPARAM wParam) {
   OnSetFocus();
 }
 
+// The child that had the focus, else the first that takes it.
 void Win32FormView::OnSetFocus() {
-  if (!focus_ || !IsWindow(focus_) || !IsWindowEnabled(focus_)) FocusFirst();
+  if (!focus_ || !IsWindow(focus_) || !IsWindowEnabled(focus_)) {
+    const ControlView* first = nullptr;
+    for (const auto& view : views_)
+      if (view->Focusable() &&
+          (!first || TabOrder(view->control()) < TabOrder(first->control())))
+        first = view.get();
+    focus_ = first ? first->hwnd() : nullptr;
+  }
   if (ControlView* view = ControlView::FromWindow(focus_)) view->RestoreFocus();
 }
 
@@ -247,7 +255,7 @@ bool Win32FormView::OnDialogCommand(int id) {
     ControlView* focused = ControlView::FromWindow(GetFocus());
     if (focused && focused->control().kind() == Kind::kButton &&
         IsChild(hwnd_, focused->hwnd()))
-      static_cast<ButtonView*>(focused)->Press();
+      focused->control().UserClick();
     return true;
   }
   return false;

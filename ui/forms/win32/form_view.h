@@ -25,30 +25,31 @@ FormStyle StyleOf(const WindowDesign& design);
 
 class Win32FormView : public FormView {
  public:
-  // Creates the window, hidden, centred on the screen, with the current
-  // values of form's controls.
+  // The window exists only while the form is shown: Show creates it,
+  // centred on the screen, from the current values of form's controls
+  // (throwing OutOfMemory when it cannot), and Hide destroys it.
   Win32FormView(Win32Host& host, Form& form);
   ~Win32FormView() override;
 
+  // A modal window disables the program's other windows until it hides,
+  // then gives the activation back to the window that had it.
   void Show(bool modal) override;
+  void EndModal() override;
   void Hide() override;
   void Changed(Control& control, Property property) override;
   std::uintptr_t Handle() const override;
 
   HWND hwnd() const { return hwnd_; }
-  Form& form() const { return form_; }
   // The wrapper of a control of this window, or null.
   ControlView* ViewOf(const Control& control) const;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam,
                                      LPARAM lParam);
-  static const char* RegisterWindowClass(HINSTANCE instance);
+  void CreateWindows();
   void CreateControls(HWND parent, const std::string& container, COLORREF back);
-  void FocusFirst();
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  void OnEraseBackground(HDC hdc);
   void OnActivate(WPARAM wParam);
   void OnSetFocus();
   bool OnDialogCommand(int id);
@@ -57,10 +58,12 @@ class Win32FormView : public FormView {
   Form& form_;
   HWND hwnd_ = nullptr;
   HWND focus_ = nullptr;  // the child that had the focus when deactivated
-  bool shownOnce_ = false;
   COLORREF back_;
-  std::vector<std::unique_ptr<ControlView>> views_;  // creation order
+  std::vector<std::unique_ptr<ControlView>> views_;  // while shown
   std::unordered_map<const Control*, ControlView*> byControl_;
+  // While shown modally: the windows it disabled, the one active before.
+  std::vector<HWND> disabled_;
+  HWND previous_ = nullptr;
 };
 
 }  // namespace forms::win32

@@ -6,62 +6,28 @@
 
 namespace forms::win32 {
 
-Win32Host::Win32Host(HINSTANCE instance) : resources_(instance) {}
-
-Win32Host::~Win32Host() = default;
-
 std::unique_ptr<FormView> Win32Host::CreateView(Form& form) {
   return std::make_unique<Win32FormView>(*this, form);
 }
-
-void Win32Host::Attach(Win32FormView& view) { views_.push_back(&view); }
 
 void Win32Host::Detach(Win32FormView& view) {
   views_.erase(std::remove(views_.begin(), views_.end(), &view), views_.end());
 }
 
-Win32FormView* Win32Host::ViewOf(const Form& form) const {
+std::vector<HWND> Win32Host::ProgramWindows() const {
+  std::vector<HWND> windows;
   for (Win32FormView* view : views_)
-    if (&view->form() == &form) return view;
-  return nullptr;
-}
-
-bool Win32Host::IsProgramWindow(HWND hwnd) const {
-  for (Win32FormView* view : views_)
-    if (view->hwnd() == hwnd) return true;
-  return false;
-}
-
-void Win32Host::BeginModal(Win32FormView& view) {
-  for (const Modal& modal : modal_)
-    if (modal.view == &view) return;
-  Modal modal{&view, GetActiveWindow(), {}};
-  for (Win32FormView* other : views_) {
-    HWND hwnd = other->hwnd();
-    if (other == &view || !hwnd || !IsWindowEnabled(hwnd)) continue;
-    EnableWindow(hwnd, FALSE);
-    modal.disabled.push_back(hwnd);
-  }
-  modal_.push_back(std::move(modal));
-}
-
-HWND Win32Host::EndModal(Win32FormView& view) {
-  auto found =
-      std::find_if(modal_.begin(), modal_.end(),
-                   [&](const Modal& modal) { return modal.view == &view; });
-  if (found == modal_.end()) return nullptr;
-  // Enabled again before the modal window goes, so that activation returns
-  // to them rather than to another program.
-  for (HWND hwnd : found->disabled)
-    if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
-  HWND previous = found->previous;
-  modal_.erase(found);
-  return previous;
+    if (view->hwnd()) windows.push_back(view->hwnd());
+  return windows;
 }
 
 void Win32Host::Dispatch(MSG& message) {
   HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-  if (root && IsProgramWindow(root) && IsDialogMessageA(root, &message)) return;
+  auto windows = ProgramWindows();
+  if (root &&
+      std::find(windows.begin(), windows.end(), root) != windows.end() &&
+      IsDialogMessageA(root, &message))
+    return;
   TranslateMessage(&message);
   DispatchMessageA(&message);
 }
@@ -77,7 +43,6 @@ void Win32Host::RunModal(Form& form) {
     if (got == -1) break;
     Dispatch(message);
   }
-  if (Win32FormView* view = ViewOf(form)) EndModal(*view);
 }
 
 int Win32Host::Run() {
@@ -90,11 +55,12 @@ int Win32Host::Run() {
   return static_cast<int>(message.wParam);
 }
 
-int Win32Host::MessageBox(const std::string& text, int style,
-                          const std::string& caption) {
+int Win32Host::ShowMessage(const std::string& text, int style,
+                           const std::string& caption) {
   HWND owner = GetActiveWindow();
+  auto windows = ProgramWindows();
   UINT flags = static_cast<UINT>(style);
-  if (!owner || !IsProgramWindow(owner)) {
+  if (std::find(windows.begin(), windows.end(), owner) == windows.end()) {
     owner = nullptr;
     flags |= MB_TASKMODAL | MB_SETFOREGROUND;
   }
@@ -102,15 +68,7 @@ int Win32Host::MessageBox(const std::string& text, int style,
 }
 
 void Win32Host::EndProgram() {
-  std::vector<HWND> windows;
-  for (Win32FormView* view : views_)
-    if (view->hwnd()) windows.push_back(view->hwnd());
-  for (HWND hwnd : windows) ShowWindow(hwnd, SW_HIDE);
-  for (HWND hwnd : windows) {
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA,
-                      0);  // no view handles its last messages
-    DestroyWindow(hwnd);
-  }
+  for (Win32FormView* view : std::vector<Win32FormView*>(views_)) view->Hide();
   ExitProcess(0);
 }
 

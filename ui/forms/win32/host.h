@@ -16,15 +16,14 @@ class Win32FormView;
 
 class Win32Host : public Host {
  public:
-  explicit Win32Host(HINSTANCE instance);
-  ~Win32Host() override;
+  explicit Win32Host(HINSTANCE instance) : resources_(instance) {}
   Win32Host(const Win32Host&) = delete;
   Win32Host& operator=(const Win32Host&) = delete;
 
   // MessageBoxA owned by the program's active window (task-modal when there
   // is none); style and answer codes are those of MessageBoxA.
-  int MessageBox(const std::string& text, int style,
-                 const std::string& caption) override;
+  int ShowMessage(const std::string& text, int style,
+                  const std::string& caption) override;
   // Runs the thread's messages until form is no longer shown. A WM_QUIT
   // met meanwhile ends the loop and is posted again for the outer loop.
   void RunModal(Form& form) override;
@@ -40,28 +39,14 @@ class Win32Host : public Host {
 
   ViewResources& resources() { return resources_; }
 
-  // For the views: the windows that exist, and modal display. BeginModal
-  // disables every other window of the program and remembers the active
-  // one; EndModal enables them again and returns that window (null when
-  // view was not shown modally). Both are idempotent.
-  void Attach(Win32FormView& view);
+  // For the views: the views that exist, and the windows they show.
+  void Attach(Win32FormView& view) { views_.push_back(&view); }
   void Detach(Win32FormView& view);
-  void BeginModal(Win32FormView& view);
-  HWND EndModal(Win32FormView& view);
-  // The view of form, or null.
-  Win32FormView* ViewOf(const Form& form) const;
+  std::vector<HWND> ProgramWindows() const;
 
  private:
-  struct Modal {
-    Win32FormView* view;
-    HWND previous;
-    std::vector<HWND> disabled;
-  };
-  bool IsProgramWindow(HWND hwnd) const;
-
   ViewResources resources_;
   std::vector<Win32FormView*> views_;
-  std::vector<Modal> modal_;  // innermost last
 };
 
 }  // namespace forms::win32

@@ -133,29 +133,7 @@ Picture::Picture(IPicture* picture, int dpi) : picture_(picture) {
   size_.cy = MulDiv(height, dpi, kHimetricPerInch);
 }
 
-Picture::Picture(HICON icon) : icon_(icon) {
-  ICONINFO info = {};
-  if (GetIconInfo(icon, &info)) {
-    BITMAP bitmap = {};
-    if (GetObjectA(info.hbmMask, sizeof bitmap, &bitmap)) {
-      size_.cx = bitmap.bmWidth;
-      size_.cy = info.hbmColor ? bitmap.bmHeight : bitmap.bmHeight / 2;
-    }
-    if (info.hbmMask) DeleteObject(info.hbmMask);
-    if (info.hbmColor) DeleteObject(info.hbmColor);
-  }
-}
-
-Picture::~Picture() {
-  if (picture_) picture_->Release();
-  if (icon_) DestroyIcon(icon_);
-}
-
 void Picture::Draw(HDC hdc, int x, int y) const {
-  if (icon_) {
-    DrawIconEx(hdc, x, y, icon_, size_.cx, size_.cy, 0, nullptr, DI_NORMAL);
-    return;
-  }
   OLE_XSIZE_HIMETRIC width = 0;
   OLE_YSIZE_HIMETRIC height = 0;
   picture_->get_Width(&width);
@@ -175,8 +153,6 @@ ViewResources::~ViewResources() {
   if (comStarted_) LoadOle()->coUninitialize();
   for (auto& [key, font] : fonts_) DeleteObject(font);
   for (auto& [key, brush] : brushes_) DeleteObject(brush);
-  for (auto& [key, icon] : icons_) DestroyIcon(icon);
-  // Cursors from LoadCursor are shared: never destroyed.
 }
 
 HFONT ViewResources::Font(const FontDesign& design) {
@@ -230,9 +206,6 @@ const Picture* ViewResources::LoadPicture(int id) {
       if (IPicture* decoded = DecodePicture(*ole, data, size))
         picture = std::make_unique<Picture>(decoded, dpi_);
     }
-  } else if (HANDLE icon = LoadImageA(instance_, MAKEINTRESOURCEA(id),
-                                      IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)) {
-    picture = std::make_unique<Picture>(static_cast<HICON>(icon));
   }
   const Picture* result = picture.get();
   pictures_[id] = std::move(picture);
@@ -260,24 +233,15 @@ bool ViewResources::PictureSize(int id, SIZE& size) {
   return true;
 }
 
+// Both shared: the system keeps one copy per id and size, never destroyed.
 HCURSOR ViewResources::Cursor(int id) {
-  if (id == 0) return nullptr;
-  if (auto found = cursors_.find(id); found != cursors_.end())
-    return found->second;
-  HCURSOR cursor = LoadCursorA(instance_, MAKEINTRESOURCEA(id));
-  cursors_[id] = cursor;
-  return cursor;
+  return id ? LoadCursorA(instance_, MAKEINTRESOURCEA(id)) : nullptr;
 }
 
 HICON ViewResources::Icon(int id, int width, int height) {
   if (id == 0) return nullptr;
-  auto key = std::make_tuple(id, width, height);
-  if (auto found = icons_.find(key); found != icons_.end())
-    return found->second;
-  HICON icon = static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(id),
-                                             IMAGE_ICON, width, height, 0));
-  if (icon) icons_[key] = icon;
-  return icon;
+  return static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(id),
+                                       IMAGE_ICON, width, height, LR_SHARED));
 }
 
 }  // namespace forms::win32

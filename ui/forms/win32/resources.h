@@ -32,8 +32,7 @@ inline constexpr const char* kDefaultFace = "MS Sans Serif";
 class Picture {
  public:
   Picture(IPicture* picture, int dpi);  // takes the reference
-  explicit Picture(HICON icon);         // takes the icon
-  ~Picture();
+  ~Picture() { picture_->Release(); }
   Picture(const Picture&) = delete;
   Picture& operator=(const Picture&) = delete;
 
@@ -43,9 +42,8 @@ class Picture {
   void Draw(HDC hdc, int x, int y) const;
 
  private:
-  IPicture* picture_ = nullptr;
-  HICON icon_ = nullptr;
-  SIZE size_ = {0, 0};
+  IPicture* picture_;
+  SIZE size_;
 };
 
 class ViewResources {
@@ -62,9 +60,9 @@ class ViewResources {
   // The font of a design (null face: kDefaultFace).
   HFONT Font(const FontDesign& font);
   HBRUSH Brush(COLORREF color);
-  // The picture of a resource id: RT_PICTURE_DATA (JPEG, GIF, BMP, ICO data
-  // decoded by OleLoadPicture), else an ICON resource. Null when the id is 0,
-  // missing or undecodable. The first decode initialises COM on the calling
+  // The picture of a resource id of type RT_PICTURE_DATA (JPEG, GIF, BMP,
+  // ICO data decoded by OleLoadPicture). Null when the id is 0, missing or
+  // undecodable. The first decode initialises COM on the calling
   // thread (the decoder needs it); the destructor ends it again.
   const Picture* LoadPicture(int id);
   // The size LoadPicture(id) will have, read from the data's header where
@@ -82,8 +80,6 @@ class ViewResources {
   std::map<std::tuple<std::string, int, int, bool>, HFONT> fonts_;
   std::map<COLORREF, HBRUSH> brushes_;
   std::map<int, std::unique_ptr<Picture>> pictures_;
-  std::map<int, HCURSOR> cursors_;
-  std::map<std::tuple<int, int, int>, HICON> icons_;
   bool comTried_ = false;
   bool comStarted_ = false;  // CoUninitialize is owed
 };

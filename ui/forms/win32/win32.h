@@ -1,6 +1,4 @@
-// The Windows headers the view uses, in the order they need. MessageBox
-// names Host::MessageBox here, so the macro that renames it to MessageBoxA
-// goes.
+// The Windows headers the view uses, in the order they need.
 #pragma once
 
 #ifndef NOMINMAX
@@ -13,7 +11,6 @@
 #include <ocidl.h>
 #include <olectl.h>
 // clang-format on
-#undef MessageBox
 
 namespace forms::win32 {
 
@@ -24,8 +21,7 @@ inline const char* RegisterClassOnce(HINSTANCE instance, const char* name,
   if (GetClassInfoA(instance, name, &windowClass)) return name;
   windowClass.lpfnWndProc = procedure;
   windowClass.hInstance = instance;
-  windowClass.hCursor =
-      LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   windowClass.lpszClassName = name;
   RegisterClassA(&windowClass);
   return name;

@@ -1,10 +1,16 @@
 // The About window's design. Positions in twips. The text lines Label1 to
 // Label4 stand right of the emblem, 225 twips apart. Every label sizes itself
 // to its text; the widths here are those of the texts in the design font.
-#include "ui/about/form4.h"
+#pragma once
+
+#include "ui/forms/forms.h"
 #include "ui/resource_ids.h"
 
-namespace {
+// The maker's addresses: shown by Label8 and Label9, and opened by them.
+inline constexpr const char* kHomepageHost = "www.quillbrook.example";
+inline constexpr const char* kEmailAddress = "brannoch@quillbrook.example";
+
+namespace form4_design {
 
 using forms::ControlDesign;
 using forms::Kind;
@@ -18,7 +24,7 @@ constexpr forms::FontDesign kLink = {"MS Sans Serif", 8.25, 400, true};
 
 // In tab order.
 // clang-format off
-constexpr ControlDesign kControls[] = {
+inline constexpr ControlDesign kControls[] = {
     {.name = "Label1", .kind = Kind::kLabel, .container = "", .text = "Movarin",
      .left = 810, .top = 135, .width = 1290, .height = 195, .tabIndex = 0,
      .font = kBold, .autoSize = true},
@@ -57,9 +63,9 @@ constexpr ControlDesign kControls[] = {
 };
 // clang-format on
 
-}  // namespace
+}  // namespace form4_design
 
-const forms::WindowDesign kForm4Design = {
+inline constexpr forms::WindowDesign kForm4Design = {
     .name = "Form4",
     .caption = "About Movarin",
     .clientWidth = 4275,
@@ -70,5 +76,5 @@ const forms::WindowDesign kForm4Design = {
     .showInTaskbar = true,
     .icon = IDI_ABOUT,
     .backColor = forms::kDefaultColor,
-    .controls = kControls,
+    .controls = form4_design::kControls,
 };

@@ -1,15 +1,17 @@
 // The per-game dialog's design. Positions in twips; no colours or fonts of
 // its own.
-#include "ui/pergame/form2.h"
+#pragma once
 
-namespace {
+#include "ui/forms/forms.h"
+
+namespace form2_design {
 
 using forms::ControlDesign;
 using forms::Kind;
 
 // In tab order.
 // clang-format off
-constexpr ControlDesign kControls[] = {
+inline constexpr ControlDesign kControls[] = {
     {.name = "Label5", .kind = Kind::kLabel, .container = "",
      .text = "Enter executable's name :",
      .left = 105, .top = 105, .width = 1830, .height = 195, .tabIndex = 0,
@@ -24,9 +26,9 @@ constexpr ControlDesign kControls[] = {
 };
 // clang-format on
 
-}  // namespace
+}  // namespace form2_design
 
-const forms::WindowDesign kForm2Design = {
+inline constexpr forms::WindowDesign kForm2Design = {
     .name = "Form2",
     .caption = "Movarin",
     .clientWidth = 2745,
@@ -37,5 +39,5 @@ const forms::WindowDesign kForm2Design = {
     .showInTaskbar = false,
     .icon = 0,
     .backColor = forms::kDefaultColor,
-    .controls = kControls,
+    .controls = form2_design::kControls,
 };

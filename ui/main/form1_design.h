@@ -1,15 +1,19 @@
 // The main window's design: every control as it is when the window is
 // created, before Form_Load runs. Positions in twips.
-#include "ui/main/form1.h"
+#pragma once
+
+#include "ui/forms/forms.h"
 #include "ui/resource_ids.h"
 
-namespace {
+namespace form1_design {
 
 using forms::ControlDesign;
 using forms::Kind;
 
-constexpr forms::Color kActiveBorder = 0x8000000A;    // system colour 10
-constexpr forms::Color kInactiveBorder = 0x8000000B;  // system colour 11
+constexpr forms::Color kActiveBorder =
+    forms::SystemColor(forms::kColorActiveBorder);
+constexpr forms::Color kInactiveBorder =
+    forms::SystemColor(forms::kColorInactiveBorder);
 constexpr forms::Color kDarkBlue = 0x800000;
 constexpr forms::Color kBlue = 0xFF0000;
 constexpr forms::Color kBlack = 0x000000;
@@ -20,7 +24,7 @@ constexpr forms::FontDesign kCredit = {"Arial", 8.25, 400};
 
 // In design order within each container.
 // clang-format off
-constexpr ControlDesign kControls[] = {
+inline constexpr ControlDesign kControls[] = {
     {.name = "Command2", .kind = Kind::kButton, .container = "", .text = "About",
      .left = 1470, .top = 3885, .width = 870, .height = 330, .tabIndex = 14,
      .font = kBold, .graphical = true,
@@ -81,9 +85,9 @@ constexpr ControlDesign kControls[] = {
 };
 // clang-format on
 
-}  // namespace
+}  // namespace form1_design
 
-const forms::WindowDesign kForm1Design = {
+inline constexpr forms::WindowDesign kForm1Design = {
     .name = "Form1",
     .caption = "Movarin         v0.3",
     .clientWidth = 3375,
@@ -93,6 +97,6 @@ const forms::WindowDesign kForm1Design = {
     .maxButton = false,
     .showInTaskbar = true,
     .icon = IDI_MOVARIN,
-    .backColor = kActiveBorder,
-    .controls = kControls,
+    .backColor = form1_design::kActiveBorder,
+    .controls = form1_design::kControls,
 };
