@@ -53,8 +53,10 @@ setup: packages $(PREFIX_READY)
 # ---- builds ----------------------------------------------------------------
 
 # configure PRESET [CMAKE ARGS]: (re)configures the tree $(B)/PRESET, so a
-# configuration that failed once is tried again.
-configure = cmake --preset $(1) -B $(B)/$(1) $(2) >$(B)/$(1).configure.log || \
+# configuration that failed once is tried again. A tree whose cache no longer
+# fits the sources (a toolchain file renamed, say) is configured afresh.
+configure = { cmake --preset $(1) -B $(B)/$(1) $(2) >$(B)/$(1).configure.log 2>&1 || \
+  cmake --preset $(1) -B $(B)/$(1) $(2) --fresh >$(B)/$(1).configure.log 2>&1; } || \
   { cat $(B)/$(1).configure.log; exit 1; }
 
 build-native build-bench build-windows-tests: packages
