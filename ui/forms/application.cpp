@@ -9,17 +9,12 @@ namespace forms {
 
 // Counts the running events; the outermost one releases what windows
 // discarded while it ran.
-class Application::EventScope {
- public:
-  explicit EventScope(Application& app) : app_(app) { ++app_.eventDepth_; }
+struct Application::EventScope {
+  explicit EventScope(Application& app) : app(app) { ++app.eventDepth_; }
   ~EventScope() {
-    if (--app_.eventDepth_ == 0) app_.ReleaseDiscarded();
+    if (--app.eventDepth_ == 0) app.ReleaseDiscarded();
   }
-  EventScope(const EventScope&) = delete;
-  EventScope& operator=(const EventScope&) = delete;
-
- private:
-  Application& app_;
+  Application& app;
 };
 
 Application::~Application() { ReleaseDiscarded(); }
@@ -67,21 +62,15 @@ Form* Application::ModalForm() const {
 
 void Application::Discard(std::vector<std::unique_ptr<Control>> controls,
                           std::unique_ptr<FormView> view) {
-  if (view) discardedViews_.push_back(std::move(view));
-  for (auto& control : controls)
-    discardedControls_.push_back(std::move(control));
+  discarded_.push_back({std::move(controls), std::move(view)});
   if (eventDepth_ == 0) ReleaseDiscarded();
 }
 
 void Application::ReleaseDiscarded() {
-  // A view may refer to its controls: views go first. Moved out before
-  // release, in case a destructor reaches back into the application.
-  auto views = std::move(discardedViews_);
-  discardedViews_.clear();
-  views.clear();
-  auto controls = std::move(discardedControls_);
-  discardedControls_.clear();
-  controls.clear();
+  // Moved out before release, in case a destructor reaches back into the
+  // application.
+  auto discarded = std::move(discarded_);
+  discarded_.clear();
 }
 
 }  // namespace forms

@@ -71,42 +71,33 @@ void Control::Raise(const std::function<void()>& handler) {
 
 // ----------------------------------------------------------------- Slider --
 
-Slider::Slider(Form& form, const ControlDesign& design)
-    : Control(form, design), value_(design.slider.value) {}
+bool Slider::Assign(std::int64_t value) {
+  std::int32_t clamped = Clamp(value, Min(), Max());
+  if (clamped == value_) return false;
+  value_ = clamped;
+  Notify(Property::kValue);
+  return true;
+}
 
 void Slider::SetValue(std::int32_t value) {
-  value = Clamp(value, Min(), Max());
-  if (value == value_) return;
-  value_ = value;
-  Notify(Property::kValue);
-  form().app().Call(Change);
+  if (Assign(value)) form().app().Call(Change);
 }
 
-void Slider::UserMoveTo(std::int32_t value) {
-  if (!TakesInput()) return;
-  value = Clamp(value, Min(), Max());
-  if (value == value_) return;
-  value_ = value;
-  Notify(Property::kValue);
-  Raise(Change);
+void Slider::UserAssign(std::int64_t value) {
+  if (TakesInput() && Assign(value)) Raise(Change);
 }
+
+void Slider::UserMoveTo(std::int32_t value) { UserAssign(value); }
 
 void Slider::UserSmallStep(int direction) {
-  UserMoveTo(Clamp(std::int64_t{value_} +
-                       std::int64_t{direction} * design().slider.smallChange,
-                   Min(), Max()));
+  UserAssign(value_ + std::int64_t{direction} * design().slider.smallChange);
 }
 
 void Slider::UserLargeStep(int direction) {
-  UserMoveTo(Clamp(std::int64_t{value_} +
-                       std::int64_t{direction} * design().slider.largeChange,
-                   Min(), Max()));
+  UserAssign(value_ + std::int64_t{direction} * design().slider.largeChange);
 }
 
 // ----------------------------------------------------------- OptionButton --
-
-OptionButton::OptionButton(Form& form, const ControlDesign& design)
-    : Control(form, design) {}
 
 void OptionButton::Select() {
   if (!Attached()) {
@@ -146,9 +137,6 @@ void OptionButton::UserClick() {
 }
 
 // ---------------------------------------------------------------- TextBox --
-
-TextBox::TextBox(Form& form, const ControlDesign& design)
-    : Control(form, design) {}
 
 void TextBox::UserEdit(const std::string& text) {
   if (!TakesInput()) return;

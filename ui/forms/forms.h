@@ -228,7 +228,7 @@ class Application {
 
  private:
   friend class Form;
-  class EventScope;
+  struct EventScope;
   // Keeps what an unloading window discards until no event runs.
   void Discard(std::vector<std::unique_ptr<Control>> controls,
                std::unique_ptr<FormView> view);
@@ -237,8 +237,11 @@ class Application {
   Host& host_;
   int eventDepth_ = 0;
   std::vector<Form*> modal_;  // innermost last
-  std::vector<std::unique_ptr<Control>> discardedControls_;
-  std::vector<std::unique_ptr<FormView>> discardedViews_;  // released first
+  struct Discarded {
+    std::vector<std::unique_ptr<Control>> controls;
+    std::unique_ptr<FormView> view;  // released first: it refers to them
+  };
+  std::vector<Discarded> discarded_;
 };
 
 // --------------------------------------------------------------- controls --
@@ -307,7 +310,7 @@ using CommandButton = Control;
 
 class Slider : public Control {
  public:
-  Slider(Form& form, const ControlDesign& design);
+  using Control::Control;
   std::int32_t Min() const { return design().slider.min; }
   std::int32_t Max() const { return design().slider.max; }
   std::int32_t Value() const { return value_; }
@@ -323,14 +326,17 @@ class Slider : public Control {
   void UserLargeStep(int direction);  // page keys, clicks beside the thumb
 
  private:
-  std::int32_t value_;
+  // Takes value, clamped to Min..Max; true when the value changed.
+  bool Assign(std::int64_t value);
+  void UserAssign(std::int64_t value);  // Assign, and Change, as user input
+  std::int32_t value_ = design().slider.value;
 };
 
 // Option buttons of one container form a group: selecting one clears the
 // others. A disabled option cannot be selected by the user.
 class OptionButton : public Control {
  public:
-  OptionButton(Form& form, const ControlDesign& design);
+  using Control::Control;
   bool Value() const { return value_; }
   // True clears the group and raises Click (when it was not selected);
   // False just clears this one.
@@ -345,7 +351,7 @@ class OptionButton : public Control {
 
 class TextBox : public Control {
  public:
-  TextBox(Form& form, const ControlDesign& design);
+  using Control::Control;
   const std::string& Text() const { return Caption(); }
   void SetText(const std::string& text) { SetCaption(text); }
   // The user edited the text (no event).

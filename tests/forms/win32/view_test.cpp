@@ -440,6 +440,15 @@ TEST_F(ViewTest, TabVisitsTheFocusableControlsInTabIndexOrder) {
 
 // ---------------------------------------------------------------- sliders --
 
+// Adds a tooltip window to the std::vector<HWND> at found.
+BOOL CALLBACK CollectTooltip(HWND hwnd, LPARAM found) {
+  char name[32] = {};
+  GetClassNameA(hwnd, name, sizeof name);
+  if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0)
+    reinterpret_cast<std::vector<HWND>*>(found)->push_back(hwnd);
+  return TRUE;
+}
+
 TEST_F(ViewTest, SlidersCarryTheirDesignsRangeStepsTicksAndTooltip) {
   struct Case {
     const char* name;
@@ -461,18 +470,21 @@ TEST_F(ViewTest, SlidersCarryTheirDesignsRangeStepsTicksAndTooltip) {
   }
   EXPECT_EQ(SendMessageA(Child("Slider2"), TBM_GETNUMTICS, 0, 0), 11);
 
-  auto& slider2 = static_cast<forms::win32::SliderView&>(ViewOf("Slider2"));
-  auto& slider1 = static_cast<forms::win32::SliderView&>(ViewOf("Slider1"));
-  EXPECT_EQ(slider1.tooltip(), nullptr);
-  ASSERT_NE(slider2.tooltip(), nullptr);
-  EXPECT_EQ(SendMessageA(slider2.tooltip(), TTM_GETTOOLCOUNT, 0, 0), 1);
+  // One tooltip, owned by the window, with one tool: Slider2 (Slider1 has
+  // no tip).
+  std::vector<HWND> tooltips;
+  EnumThreadWindows(GetCurrentThreadId(), CollectTooltip,
+                    reinterpret_cast<LPARAM>(&tooltips));
+  ASSERT_EQ(tooltips.size(), 1u);
+  EXPECT_EQ(GetWindow(tooltips[0], GW_OWNER), Window());
+  EXPECT_EQ(SendMessageA(tooltips[0], TTM_GETTOOLCOUNT, 0, 0), 1);
   char text[128] = {};
   TOOLINFOA tool = {};
   tool.cbSize = TTTOOLINFOA_V2_SIZE;
-  tool.hwnd = GetParent(slider2.hwnd());
-  tool.uId = reinterpret_cast<UINT_PTR>(slider2.hwnd());
+  tool.hwnd = GetParent(Child("Slider2"));
+  tool.uId = reinterpret_cast<UINT_PTR>(Child("Slider2"));
   tool.lpszText = text;
-  SendMessageA(slider2.tooltip(), TTM_GETTEXTA, sizeof text,
+  SendMessageA(tooltips[0], TTM_GETTEXTA, sizeof text,
                reinterpret_cast<LPARAM>(&tool));
   EXPECT_STREQ(text, "Click on me to enable this setting !");
 }

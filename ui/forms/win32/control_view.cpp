@@ -10,10 +10,6 @@ constexpr const char* kCustomClass = "MovarinControl";
 
 }  // namespace
 
-ControlView::ControlView(ViewResources& resources, Control& control,
-                         COLORREF containerBack)
-    : resources_(resources), control_(control), containerBack_(containerBack) {}
-
 ControlView::~ControlView() {
   if (hwnd_ && IsWindow(hwnd_)) RemovePropA(hwnd_, kViewProperty);
 }
@@ -43,12 +39,10 @@ bool ControlView::Focusable() const {
   return hwnd_ && Class().takesFocus && IsWindowEnabled(hwnd_);
 }
 
-void ControlView::RestoreFocus() {
-  if (hwnd_) SetFocus(hwnd_);
-}
-
 COLORREF ControlView::BackColor() const {
-  return ResolveColor(control_.design().backColor, Class().back);
+  WindowClass window = Class();
+  if (window.transparent) return containerBack_;
+  return ResolveColor(control_.design().backColor, window.back);
 }
 
 COLORREF ControlView::ForeColor() const {
@@ -74,14 +68,6 @@ void ControlView::Update(Property property) {
   else if (property == Property::kEnabled)
     EnableWindow(hwnd_, control_.Enabled() ? TRUE : FALSE);
   if (property != Property::kValue) Invalidate();
-}
-
-bool ControlView::OnCtlColor(HDC hdc, LRESULT& result) {
-  COLORREF back = BackColor();
-  SetTextColor(hdc, ForeColor());
-  SetBkColor(hdc, back);
-  result = reinterpret_cast<LRESULT>(resources_.Brush(back));
-  return true;
 }
 
 LRESULT ControlView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -115,8 +101,15 @@ bool ControlView::Reflect(UINT message, WPARAM wParam, LPARAM lParam,
       return true;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-      return view->OnCtlColor(reinterpret_cast<HDC>(wParam), result);
+    case WM_CTLCOLOREDIT: {
+      if (view->Class().systemColors) return false;
+      auto hdc = reinterpret_cast<HDC>(wParam);
+      SetTextColor(hdc, view->ForeColor());
+      SetBkColor(hdc, view->BackColor());
+      result =
+          reinterpret_cast<LRESULT>(view->resources_.Brush(view->BackColor()));
+      return true;
+    }
     default:
       return false;
   }
@@ -135,32 +128,6 @@ LRESULT CALLBACK ControlView::CustomProc(HWND hwnd, UINT message, WPARAM wParam,
   if (!view || message == WM_NCDESTROY)
     return DefWindowProcA(hwnd, message, wParam, lParam);
   return view->HandleMessage(message, wParam, lParam);
-}
-
-std::unique_ptr<ControlView> MakeControlView(ViewResources& resources,
-                                             Control& control,
-                                             COLORREF containerBack) {
-  switch (control.kind()) {
-    case Kind::kLabel:
-      return std::make_unique<LabelView>(resources, control, containerBack);
-    case Kind::kFrame:
-      return std::make_unique<FrameView>(resources, control, containerBack);
-    case Kind::kSlider:
-      return std::make_unique<SliderView>(
-          resources, static_cast<Slider&>(control), containerBack);
-    case Kind::kOption:
-      return std::make_unique<OptionView>(
-          resources, static_cast<OptionButton&>(control), containerBack);
-    case Kind::kButton:
-      return std::make_unique<ButtonView>(resources, control, containerBack);
-    case Kind::kTextBox:
-      return std::make_unique<TextBoxView>(
-          resources, static_cast<TextBox&>(control), containerBack);
-    case Kind::kPictureBox:
-    case Kind::kImage:
-      return std::make_unique<PictureView>(resources, control, containerBack);
-  }
-  return nullptr;
 }
 
 }  // namespace forms::win32

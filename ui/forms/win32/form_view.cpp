@@ -21,28 +21,23 @@ unsigned TabOrder(const Control& control) {
 }  // namespace
 
 FormStyle StyleOf(const WindowDesign& design) {
-  DWORD buttons = (design.minButton ? WS_MINIMIZEBOX : 0) |
-                  (design.maxButton ? WS_MAXIMIZEBOX : 0);
-  DWORD caption = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+  const BorderStyle border = design.border;
   DWORD exStyle =
       WS_EX_CONTROLPARENT | (design.showInTaskbar ? WS_EX_APPWINDOW : 0);
-  switch (design.border) {
-    case BorderStyle::kNone:
-      return {WS_CLIPCHILDREN | WS_POPUP, exStyle};
-    case BorderStyle::kFixedSingle:
-      return {WS_CLIPCHILDREN | caption | buttons, exStyle};
-    case BorderStyle::kSizable:
-      return {WS_CLIPCHILDREN | caption | WS_THICKFRAME | buttons, exStyle};
-    case BorderStyle::kFixedDialog:
-      return {WS_CLIPCHILDREN | caption | buttons,
-              exStyle | WS_EX_DLGMODALFRAME};
-    case BorderStyle::kFixedToolWindow:
-      return {WS_CLIPCHILDREN | caption, exStyle | WS_EX_TOOLWINDOW};
-    case BorderStyle::kSizableToolWindow:
-      return {WS_CLIPCHILDREN | caption | WS_THICKFRAME,
-              exStyle | WS_EX_TOOLWINDOW};
-  }
-  return {WS_CLIPCHILDREN, exStyle};
+  if (border == BorderStyle::kNone)
+    return {WS_CLIPCHILDREN | WS_POPUP, exStyle};
+  DWORD style = WS_CLIPCHILDREN | WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+  if (border == BorderStyle::kSizable ||
+      border == BorderStyle::kSizableToolWindow)
+    style |= WS_THICKFRAME;
+  if (border == BorderStyle::kFixedDialog) exStyle |= WS_EX_DLGMODALFRAME;
+  if (border == BorderStyle::kFixedToolWindow ||
+      border == BorderStyle::kSizableToolWindow)
+    exStyle |= WS_EX_TOOLWINDOW;  // no minimise or maximise box
+  else
+    style |= (design.minButton ? WS_MINIMIZEBOX : 0) |
+             (design.maxButton ? WS_MAXIMIZEBOX : 0);
+  return {style, exStyle};
 }
 
 Win32FormView::Win32FormView(Win32Host& host, Form& form)
@@ -73,16 +68,12 @@ void Win32FormView::CreateWindows() {
       (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr,
       nullptr, resources.instance(), this);
   if (!hwnd_) throw OutOfMemory();
-  if (design.icon) {
-    SendMessageA(hwnd_, WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(
-                     resources.Icon(design.icon, GetSystemMetrics(SM_CXSMICON),
-                                    GetSystemMetrics(SM_CYSMICON))));
-    SendMessageA(hwnd_, WM_SETICON, ICON_BIG,
-                 reinterpret_cast<LPARAM>(
-                     resources.Icon(design.icon, GetSystemMetrics(SM_CXICON),
-                                    GetSystemMetrics(SM_CYICON))));
-  }
+  const int icons[][3] = {{ICON_SMALL, SM_CXSMICON, SM_CYSMICON},
+                          {ICON_BIG, SM_CXICON, SM_CYICON}};
+  for (auto [which, cx, cy] : icons)
+    if (HICON icon = resources.Icon(design.icon, GetSystemMetrics(cx),
+                                    GetSystemMetrics(cy)))
+      SendMessageA(hwnd_, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
   CreateControls(hwnd_, "", back_);
 }
 
@@ -95,15 +86,12 @@ void Win32FormView::CreateControls(HWND parent, const std::string& container,
   std::stable_sort(
       children.begin(), children.end(),
       [](Control* a, Control* b) { return TabOrder(*a) < TabOrder(*b); });
-  const auto& controls = form_.Controls();
   for (Control* control : children) {
     views_.push_back(MakeControlView(host_.resources(), *control, back));
     ControlView* view = byControl_[control] = views_.back().get();
-    auto row =
-        std::find_if(controls.begin(), controls.end(),
-                     [&](const auto& each) { return each.get() == control; });
-    view->Create(parent,
-                 kFirstControlId + static_cast<int>(row - controls.begin()));
+    // The control's row in the design.
+    auto row = &control->design() - form_.design().controls.data();
+    view->Create(parent, kFirstControlId + static_cast<int>(row));
     if (control->kind() == Kind::kFrame)
       CreateControls(view->hwnd(), control->Name(), view->BackColor());
   }

@@ -21,13 +21,14 @@ std::vector<HWND> Win32Host::ProgramWindows() const {
   return windows;
 }
 
+bool Win32Host::IsProgramWindow(HWND hwnd) const {
+  return hwnd && std::any_of(views_.begin(), views_.end(),
+                             [&](auto* view) { return view->hwnd() == hwnd; });
+}
+
 void Win32Host::Dispatch(MSG& message) {
   HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-  auto windows = ProgramWindows();
-  if (root &&
-      std::find(windows.begin(), windows.end(), root) != windows.end() &&
-      IsDialogMessageA(root, &message))
-    return;
+  if (IsProgramWindow(root) && IsDialogMessageA(root, &message)) return;
   TranslateMessage(&message);
   DispatchMessageA(&message);
 }
@@ -58,9 +59,8 @@ int Win32Host::Run() {
 int Win32Host::ShowMessage(const std::string& text, int style,
                            const std::string& caption) {
   HWND owner = GetActiveWindow();
-  auto windows = ProgramWindows();
   UINT flags = static_cast<UINT>(style);
-  if (std::find(windows.begin(), windows.end(), owner) == windows.end()) {
+  if (!IsProgramWindow(owner)) {
     owner = nullptr;
     flags |= MB_TASKMODAL | MB_SETFOREGROUND;
   }

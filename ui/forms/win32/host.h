@@ -43,6 +43,7 @@ class Win32Host : public Host {
   void Attach(Win32FormView& view) { views_.push_back(&view); }
   void Detach(Win32FormView& view);
   std::vector<HWND> ProgramWindows() const;
+  bool IsProgramWindow(HWND hwnd) const;  // false for null
 
  private:
   ViewResources resources_;

@@ -125,22 +125,16 @@ LONG FontHeight(double points, int dpi) {
 // ---------------------------------------------------------------- Picture --
 
 Picture::Picture(IPicture* picture, int dpi) : picture_(picture) {
-  OLE_XSIZE_HIMETRIC width = 0;
-  OLE_YSIZE_HIMETRIC height = 0;
-  picture_->get_Width(&width);
-  picture_->get_Height(&height);
-  size_.cx = MulDiv(width, dpi, kHimetricPerInch);
-  size_.cy = MulDiv(height, dpi, kHimetricPerInch);
+  picture_->get_Width(&himetric_.cx);
+  picture_->get_Height(&himetric_.cy);
+  size_.cx = MulDiv(himetric_.cx, dpi, kHimetricPerInch);
+  size_.cy = MulDiv(himetric_.cy, dpi, kHimetricPerInch);
 }
 
 void Picture::Draw(HDC hdc, int x, int y) const {
-  OLE_XSIZE_HIMETRIC width = 0;
-  OLE_YSIZE_HIMETRIC height = 0;
-  picture_->get_Width(&width);
-  picture_->get_Height(&height);
   // The source rectangle runs bottom-up in HIMETRIC.
-  picture_->Render(hdc, x, y, size_.cx, size_.cy, 0, height, width, -height,
-                   nullptr);
+  picture_->Render(hdc, x, y, size_.cx, size_.cy, 0, himetric_.cy, himetric_.cx,
+                   -himetric_.cy, nullptr);
 }
 
 // ---------------------------------------------------------- ViewResources --
@@ -162,15 +156,10 @@ HFONT ViewResources::Font(const FontDesign& design) {
   if (auto found = fonts_.find(key); found != fonts_.end())
     return found->second;
 
-  LOGFONTA logFont = {};
+  LOGFONTA logFont = {};  // ANSI_CHARSET, default precision and quality
   logFont.lfHeight = FontHeight(design.points, dpi_);
   logFont.lfWeight = design.weight;
   logFont.lfUnderline = design.underline ? TRUE : FALSE;
-  logFont.lfCharSet = ANSI_CHARSET;
-  logFont.lfOutPrecision = OUT_DEFAULT_PRECIS;
-  logFont.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-  logFont.lfQuality = DEFAULT_QUALITY;
-  logFont.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
   lstrcpynA(logFont.lfFaceName, face.c_str(), LF_FACESIZE);
   HFONT font = CreateFontIndirectA(&logFont);
   if (!font)

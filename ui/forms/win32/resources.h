@@ -43,6 +43,7 @@ class Picture {
 
  private:
   IPicture* picture_;
+  SIZE himetric_ = {0, 0};
   SIZE size_;
 };
 
