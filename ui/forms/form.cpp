@@ -27,11 +27,6 @@ std::unique_ptr<Control> MakeControl(Form& form, const ControlDesign& design) {
 Form::Form(Application& app, const WindowDesign& design)
     : app_(app), design_(design) {}
 
-Form::~Form() {
-  view_.reset();
-  controls_.clear();
-}
-
 void Form::Load() {
   if (state_ != FormState::kNotLoaded || loading_) return;
   loading_ = true;

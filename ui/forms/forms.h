@@ -396,7 +396,7 @@ enum class FormState { kNotLoaded, kHidden, kShown };
 class Form {
  public:
   Form(Application& app, const WindowDesign& design);
-  virtual ~Form();
+  virtual ~Form() = default;
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
 
@@ -461,7 +461,7 @@ class Form {
   FormState state_ = FormState::kNotLoaded;
   bool loading_ = false;
   std::vector<std::unique_ptr<Control>> controls_;
-  std::unique_ptr<FormView> view_;
+  std::unique_ptr<FormView> view_;  // declared last: released first
 };
 
 }  // namespace forms

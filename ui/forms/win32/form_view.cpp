@@ -88,7 +88,7 @@ void Win32FormView::CreateControls(HWND parent, const std::string& container,
       [](Control* a, Control* b) { return TabOrder(*a) < TabOrder(*b); });
   for (Control* control : children) {
     views_.push_back(MakeControlView(host_.resources(), *control, back));
-    ControlView* view = byControl_[control] = views_.back().get();
+    ControlView* view = views_.back().get();
     // The control's row in the design.
     auto row = &control->design() - form_.design().controls.data();
     view->Create(parent, kFirstControlId + static_cast<int>(row));
@@ -138,7 +138,6 @@ void Win32FormView::Hide() {
                  GetWindowLongA(hwnd_, GWL_STYLE) & ~WS_VISIBLE);
   DestroyWindow(std::exchange(hwnd_, nullptr));
   // A wrapper whose handler hid the window touches nothing of itself after.
-  byControl_.clear();
   views_.clear();
   focus_ = nullptr;
   RedrawWindow(nullptr, &covered, nullptr,
@@ -156,8 +155,9 @@ std::uintptr_t Win32FormView::Handle() const {
 }
 
 ControlView* Win32FormView::ViewOf(const Control& control) const {
-  auto found = byControl_.find(&control);
-  return found == byControl_.end() ? nullptr : found->second;
+  for (const auto& view : views_)
+    if (&view->control() == &control) return view.get();
+  return nullptr;
 }
 
 // ------------------------------------------------------------- messages --

@@ -5,7 +5,6 @@
 
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "ui/forms/forms.h"
@@ -60,7 +59,6 @@ class Win32FormView : public FormView {
   HWND focus_ = nullptr;  // the child that had the focus when deactivated
   COLORREF back_;
   std::vector<std::unique_ptr<ControlView>> views_;  // while shown
-  std::unordered_map<const Control*, ControlView*> byControl_;
   // While shown modally: the windows it disabled, the one active before.
   std::vector<HWND> disabled_;
   HWND previous_ = nullptr;
