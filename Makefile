@@ -7,6 +7,8 @@
 #   make demo    the same, with sample driver values in the registry
 #   make dist    $(BUILD)/dist/movarin-<version>-win32.zip
 #   make bench   start-up time and size of the program (tools/bench-startup)
+#   make fuzz    each fuzz target for FUZZ_SECONDS (default 60), with clang's
+#                libFuzzer, ASan and UBSan (tools/run-fuzz)
 #
 # BUILD (default: build) holds the build trees, the Wine prefix and the
 # logs. The user's own ~/.wine is never used.
@@ -19,6 +21,7 @@ SHELL := /bin/bash
 BUILD ?= build
 B := $(abspath $(BUILD))
 JOBS ?= 2
+FUZZ_SECONDS ?= 60
 VERSION := $(shell sed -nE 's/^project.Movarin VERSION ([0-9.]+).*/\1/p' CMakeLists.txt)
 # What Windows 98 SE exports; shared/ lies beside the clone.
 EXPORTS ?= $(CURDIR)/../shared/data/win98se-exports.info
@@ -30,8 +33,8 @@ PREFIX_READY := $(MOVARIN_WINEPREFIX)/.movarin-ready
 XVFB := xvfb-run -a -s "-screen 0 1024x768x24"
 PROGRAM := $(B)/windows/ui/movarin.exe
 
-.PHONY: build test run demo dist bench setup packages build-native build-bench \
-        build-windows-tests build-windows require-display clean
+.PHONY: build test run demo dist bench fuzz setup packages build-native \
+        build-bench build-windows-tests build-windows require-display clean
 
 # Every preset: the benchmarks are built (not run) so they keep compiling.
 build: build-native build-bench build-windows-tests build-windows
@@ -99,6 +102,13 @@ dist: build-windows
 
 bench: setup build-windows
 	tools/bench-startup $(B)/windows
+
+# clang and libFuzzer only for this: make test builds the replays with g++.
+fuzz:
+	@tools/install-packages clang-14 libclang-rt-14-dev
+	@mkdir -p $(B); $(call configure,fuzz)
+	cmake --build $(B)/fuzz -j$(JOBS)
+	tools/run-fuzz $(B)/fuzz $(FUZZ_SECONDS)
 
 clean:
 	rm -rf $(B)

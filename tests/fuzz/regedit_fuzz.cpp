@@ -1,0 +1,46 @@
+// The REGEDIT4 loader on any text, over a registry that already holds
+// keys and values: a file that does not load changes nothing, and one that
+// loads dumps to a text that loads back to the same dump.
+//
+// Input: the file's text.
+#include <string>
+
+#include "platform/emulated/emulated.h"
+#include "tests/fuzz/fuzz_input.h"
+
+namespace {
+
+using platform::emulated::DumpRegedit4;
+using platform::emulated::LoadRegedit4;
+using platform::emulated::Reset;
+
+constexpr char kExisting[] =
+    "REGEDIT4\n"
+    "[HKEY_CURRENT_USER\\Software\\A]\n"
+    "\"s\"=\"text\"\n"
+    "\"d\"=dword:0000001f\n"
+    "@=hex:01,02\n"
+    "[HKEY_LOCAL_MACHINE\\System\\B\\C]\n"
+    "\"x\"=hex(7):61,00,00\n";
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
+                                      std::size_t size) {
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  Reset();
+  FUZZ_CHECK(LoadRegedit4(kExisting), "the existing keys load");
+  const std::string before = DumpRegedit4();
+
+  if (!LoadRegedit4(text)) {
+    FUZZ_CHECK(DumpRegedit4() == before,
+               "a file that does not load changes "
+               "nothing");
+    return 0;
+  }
+  const std::string dump = DumpRegedit4();
+  Reset();
+  FUZZ_CHECK(LoadRegedit4(dump), "a dump loads:\n" + dump);
+  FUZZ_CHECK(DumpRegedit4() == dump, "a dump loads to the same dump:\n" + dump);
+  return 0;
+}
