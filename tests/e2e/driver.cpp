@@ -24,6 +24,7 @@ constexpr Entry kScenarios[] = {
     {"bad_names", e2e::BadNamesScenario},
     {"about", e2e::AboutScenario},
     {"apply_errors", e2e::ApplyErrorsScenario},
+    {"endurance", e2e::EnduranceScenario},
 };
 
 }  // namespace

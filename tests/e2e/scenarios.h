@@ -12,5 +12,6 @@ void PerGameScenario(const Options& options);
 void BadNamesScenario(const Options& options);
 void AboutScenario(const Options& options);
 void ApplyErrorsScenario(const Options& options);
+void EnduranceScenario(const Options& options);
 
 }  // namespace e2e
