@@ -36,8 +36,10 @@ inline constexpr long kErrorMoreData = 234;
 // Registry value types.
 inline constexpr std::uint32_t kRegNone = 0;
 inline constexpr std::uint32_t kRegSz = 1;
+inline constexpr std::uint32_t kRegExpandSz = 2;
 inline constexpr std::uint32_t kRegBinary = 3;
 inline constexpr std::uint32_t kRegDword = 4;
+inline constexpr std::uint32_t kRegMultiSz = 7;
 
 // Access masks.
 inline constexpr std::uint32_t kKeyQueryValue = 0x0001;
@@ -52,6 +54,8 @@ struct SecurityAttributes {
 };
 
 // ---- Registry (advapi32). Every result is a Win32 error code. ----
+//
+// A key path of more than 260 characters is refused with 234.
 
 // 0 and an open key in *result; 2 when the key is absent. Never creates.
 long RegOpenKeyExA(Key root, const char* subKey, std::uint32_t options,
@@ -65,12 +69,14 @@ long RegCreateKeyExA(Key root, const char* subKey, std::uint32_t reserved,
 
 // 0 with *size = bytes delivered when the data fit; 234 with *size = bytes
 // needed when it does not (the buffer is then untouched); 2 when the value
-// is absent. type may be null.
+// is absent (*size then 0 when no buffer was given). type may be null.
 long RegQueryValueExA(Key key, const char* valueName, std::uint32_t* reserved,
                       std::uint32_t* type, std::uint8_t* data,
                       std::uint32_t* size);
 
 // 0 when stored, replacing any earlier value of that name whatever its type.
+// A text type (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) whose last counted byte
+// is not NUL while the byte after it is gets that NUL stored too.
 long RegSetValueExA(Key key, const char* valueName, std::uint32_t reserved,
                     std::uint32_t type, const std::uint8_t* data,
                     std::uint32_t size);

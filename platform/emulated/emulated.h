@@ -18,10 +18,14 @@ void Reset();
 
 // Loads REGEDIT4 text ("REGEDIT4", [HKEY_...\key] sections, "name"="text",
 // "name"=dword:0000001f, "name"=hex:..,  "name"=hex(N):.., @=, "name"=- and
-// [-HKEY_...] deletions). Returns false on a malformed file.
+// [-HKEY_...] deletions), storing the bytes as written. Returns false on a
+// malformed file, which changes nothing.
 bool LoadRegedit4(const std::string& text);
-// The whole registry as REGEDIT4 text, keys and values in name order.
-std::string DumpRegedit4();
+// The whole registry as REGEDIT4 text, keys and values in name order (a
+// root only when it holds values); loading it gives the same registry back.
+// A text holding a line end is written as hex(1) bytes. nullopt when a key
+// or value name holds a line end, which the format cannot hold.
+std::optional<std::string> DumpRegedit4();
 
 // Raw access for assertions: nullopt when the key or value is absent.
 struct RawValue {

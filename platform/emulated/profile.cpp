@@ -175,18 +175,20 @@ std::uint32_t CopyOut(std::string_view text, char* buffer, std::uint32_t size) {
   return static_cast<std::uint32_t>(count);
 }
 
-// Names, each followed by a NUL, and one more NUL at the end. When they do
-// not fit, the last one is cut, still followed by two NULs, and the answer
-// is size - 2.
+// Names, each followed by a NUL, and one more NUL at the end. A name is
+// placed whole only while at least one byte stays free after its NUL, as
+// Windows places it; otherwise it is cut to the room left before the last
+// two bytes, both NULs, and the answer is size - 2. So a list that fills the
+// buffer exactly is reported as cut.
 std::uint32_t CopyList(const std::vector<std::string_view>& names, char* buffer,
                        std::uint32_t size) {
   if (size == 1) {
     buffer[0] = '\0';
     return 0;
   }
-  std::size_t used = 0;
+  std::size_t used = 0;  // always <= size - 2
   for (std::string_view name : names) {
-    if (used + name.size() + 1 > size - 1) {
+    if (used + name.size() + 2 >= size) {
       const std::size_t room = size - 2 - used;
       std::memcpy(buffer + used, name.data(), room);
       buffer[size - 2] = '\0';

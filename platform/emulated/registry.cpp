@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/emulated/emulated.h"
@@ -27,6 +28,14 @@ constexpr long kErrorKeyDeleted = 1018;
 constexpr std::size_t kMaxKeyNameLength = 255;
 // Value names from this length on are refused with 87.
 constexpr std::size_t kValueNameLimit = 16384;
+// The "A" functions convert a key path into a buffer of 261 characters: a
+// longer path is refused with 234 before anything is looked up.
+constexpr std::size_t kMaxSubKeyLength = 260;
+// Windows documents a registry tree at most 512 levels deep (a root's
+// children being the first level). It names no error for a deeper key and
+// Wine sets no limit at all, so a deeper create answers 87, as an over-long
+// key name does.
+constexpr std::size_t kMaxDepth = 512;
 constexpr std::uint32_t kDispositionCreatedNew = 1;
 constexpr std::uint32_t kDispositionOpenedExisting = 2;
 
@@ -43,6 +52,39 @@ struct Node {
   std::map<std::string, Value> values;
   bool deleted = false;
 };
+
+// Marks every key of a subtree deleted (a handle still open on one answers
+// 1018) and empties it level by level, so that freeing a deep one never
+// recurses.
+void Discard(std::shared_ptr<Node> top) {
+  std::vector<std::shared_ptr<Node>> pending;
+  if (top) pending.push_back(std::move(top));
+  while (!pending.empty()) {
+    std::shared_ptr<Node> node = std::move(pending.back());
+    pending.pop_back();
+    node->deleted = true;
+    for (auto& [name, child] : node->children) {
+      pending.push_back(std::move(child));
+    }
+    node->children.clear();
+  }
+}
+
+// Every node of a subtree, parents before children and siblings in name
+// order, with its depth below top; walked without recursion.
+template <typename Visit>
+void Walk(const Node& top, Visit visit) {
+  std::vector<std::pair<const Node*, std::size_t>> pending{{&top, 0}};
+  while (!pending.empty()) {
+    const auto [node, depth] = pending.back();
+    pending.pop_back();
+    visit(*node, depth);
+    for (auto child = node->children.rbegin(); child != node->children.rend();
+         ++child) {
+      pending.emplace_back(child->second.get(), depth + 1);
+    }
+  }
+}
 
 struct RootInfo {
   Key key;
@@ -84,7 +126,7 @@ struct Registry {
     for (const RootInfo& root : kRoots) {
       auto node = std::make_shared<Node>();
       node->name = root.name;
-      roots[root.key] = node;
+      Discard(std::exchange(roots[root.key], node));
     }
     handles.clear();
     injected.clear();
@@ -175,11 +217,6 @@ Key NewHandle(Handle handle) {
   return key;
 }
 
-void MarkDeleted(Node& node) {
-  node.deleted = true;
-  for (auto& [name, child] : node.children) MarkDeleted(*child);
-}
-
 // Resolves a handle for an operation on values; 0 or the error to answer.
 // *node points into the registry: the handle's path is not copied.
 long ValueAccess(Key key, std::uint32_t needed, Node** node) {
@@ -211,7 +248,13 @@ struct Target {
   std::vector<std::string> path;
 };
 
-Target Locate(Key root, const char* subKey, const Key* result) {
+// How a key path reaches the registry: through the "A" functions' 261-
+// character buffer, or whole (as regedit passes it, through the wide
+// functions).
+enum class PathLimit { kAnsi, kNone };
+
+Target Locate(Key root, const char* subKey, const Key* result,
+              PathLimit limit = PathLimit::kAnsi) {
   Target target;
   std::optional<Handle> base = Resolve(root);
   if (result == nullptr) {
@@ -222,6 +265,11 @@ Target Locate(Key root, const char* subKey, const Key* result) {
     target.error = kErrorKeyDeleted;
   }
   if (target.error != kErrorSuccess) return target;
+  if (limit == PathLimit::kAnsi && subKey != nullptr &&
+      std::strlen(subKey) > kMaxSubKeyLength) {
+    target.error = kErrorMoreData;
+    return target;
+  }
   ParsedPath parsed = ParsePath(subKey);
   if (parsed.error != kErrorSuccess) {
     target.error = parsed.error;
@@ -234,8 +282,50 @@ Target Locate(Key root, const char* subKey, const Key* result) {
   return target;
 }
 
+// The key a create addresses, or the error it answers before anything is
+// created.
+Target LocateForCreate(Key root, const char* subKey, const Key* result,
+                       PathLimit limit) {
+  Target target = Locate(root, subKey, result, limit);
+  if (target.error == kErrorSuccess && target.path.size() > kMaxDepth) {
+    target.error = kErrorInvalidParameter;
+  }
+  return target;
+}
+
+// Creates every missing level of a located key; a new handle to it.
+Key CreateKey(Target& target, std::uint32_t access, bool* created) {
+  std::shared_ptr<Node> node = target.base.node;
+  *created = false;
+  for (const std::string& component : target.components) {
+    std::shared_ptr<Node>& child = node->children[Fold(component)];
+    if (!child) {
+      child = std::make_shared<Node>();
+      child->name = component;
+      *created = true;
+    }
+    node = child;
+  }
+  return NewHandle(
+      Handle{node, target.base.root, std::move(target.path), access});
+}
+
 std::string ValueKey(const char* valueName) {
   return Fold(valueName == nullptr ? "" : valueName);
+}
+
+// Stores the bytes as they are under a name, replacing any earlier value of
+// that name whatever its type.
+void StoreValue(Node& node, const std::string& name, std::uint32_t type,
+                std::vector<std::uint8_t> data) {
+  Value& value = node.values[Fold(name)];
+  if (value.name.empty()) value.name = name;
+  value.type = type;
+  value.data = std::move(data);
+}
+
+bool IsStringType(std::uint32_t type) {
+  return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
 }
 
 }  // namespace
@@ -261,25 +351,14 @@ long RegCreateKeyExA(Key root, const char* subKey, std::uint32_t /*reserved*/,
                      std::uint32_t access,
                      const SecurityAttributes* /*security*/, Key* result,
                      std::uint32_t* disposition) {
-  Target target = Locate(root, subKey, result);
+  Target target = LocateForCreate(root, subKey, result, PathLimit::kAnsi);
   if (target.error != kErrorSuccess) return target.error;
-  std::shared_ptr<Node> node = target.base.node;
   bool created = false;
-  for (const std::string& component : target.components) {
-    std::shared_ptr<Node>& child = node->children[Fold(component)];
-    if (!child) {
-      child = std::make_shared<Node>();
-      child->name = component;
-      created = true;
-    }
-    node = child;
-  }
+  *result = CreateKey(target, access, &created);
   if (disposition != nullptr) {
     *disposition =
         created ? kDispositionCreatedNew : kDispositionOpenedExisting;
   }
-  *result =
-      NewHandle(Handle{node, target.base.root, std::move(target.path), access});
   return kErrorSuccess;
 }
 
@@ -290,7 +369,12 @@ long RegQueryValueExA(Key key, const char* valueName,
   if (long code = ValueAccess(key, kKeyQueryValue, &node)) return code;
   if (data != nullptr && size == nullptr) return kErrorInvalidParameter;
   auto found = node->values.find(ValueKey(valueName));
-  if (found == node->values.end()) return kErrorFileNotFound;
+  if (found == node->values.end()) {
+    // Asked for the size alone, an absent value has none (Windows NT and
+    // Wine; Windows 9x left it untouched).
+    if (data == nullptr && size != nullptr) *size = 0;
+    return kErrorFileNotFound;
+  }
   const Value& value = found->second;
   const auto needed = static_cast<std::uint32_t>(value.data.size());
   if (type != nullptr) *type = value.type;
@@ -315,10 +399,13 @@ long RegSetValueExA(Key key, const char* valueName, std::uint32_t /*reserved*/,
   const std::string name = valueName == nullptr ? "" : valueName;
   if (name.size() >= kValueNameLimit) return kErrorInvalidParameter;
   if (data == nullptr && size != 0) return kErrorNoAccess;
-  Value& value = node->values[Fold(name)];
-  if (value.name.empty()) value.name = name;
-  value.type = type;
-  value.data.assign(data, data + size);
+  // A text whose counted bytes end short of its NUL gets that NUL too: the
+  // real function looks at the byte just after the counted ones.
+  if (IsStringType(type) && size != 0 && data[size - 1] != 0 &&
+      data[size] == 0) {
+    ++size;
+  }
+  StoreValue(*node, name, type, std::vector<std::uint8_t>(data, data + size));
   return kErrorSuccess;
 }
 
@@ -377,7 +464,7 @@ bool DeleteKeyTree(Key root, const std::string& keyPath) {
   if (!parent) return false;
   auto child = parent->children.find(last);
   if (child == parent->children.end()) return false;
-  MarkDeleted(*child->second);
+  Discard(std::move(child->second));
   parent->children.erase(child);
   return true;
 }
@@ -448,13 +535,28 @@ std::optional<std::string> TakeQuoted(std::string_view& text) {
   return std::nullopt;
 }
 
+// A hexadecimal number of one to maxDigits digits; nullopt otherwise.
+std::optional<std::uint32_t> ParseHexNumber(std::string_view digits,
+                                            std::size_t maxDigits) {
+  if (digits.empty() || digits.size() > maxDigits) return std::nullopt;
+  std::uint32_t number = 0;
+  for (char c : digits) {
+    if (!std::isxdigit(static_cast<unsigned char>(c))) return std::nullopt;
+    const char lower = static_cast<char>(std::tolower(c));
+    number = number * 16 + static_cast<std::uint32_t>(
+                               lower <= '9' ? lower - '0' : lower - 'a' + 10);
+  }
+  return number;
+}
+
 std::optional<std::vector<std::uint8_t>> ParseHexBytes(std::string_view text) {
   std::vector<std::uint8_t> bytes;
   std::string digits;
   auto flush = [&]() -> bool {
     if (digits.empty()) return true;
-    if (digits.size() > 2) return false;
-    bytes.push_back(static_cast<std::uint8_t>(std::stoul(digits, nullptr, 16)));
+    std::optional<std::uint32_t> byte = ParseHexNumber(digits, 2);
+    if (!byte) return false;
+    bytes.push_back(static_cast<std::uint8_t>(*byte));
     digits.clear();
     return true;
   };
@@ -494,16 +596,11 @@ std::optional<ParsedData> ParseData(std::string_view text) {
     return parsed;
   }
   if (text.substr(0, 6) == "dword:") {
-    std::string_view digits = text.substr(6);
-    if (digits.empty() || digits.size() > 8) return std::nullopt;
-    for (char c : digits) {
-      if (!std::isxdigit(static_cast<unsigned char>(c))) return std::nullopt;
-    }
-    const auto number = static_cast<std::uint32_t>(
-        std::stoul(std::string(digits), nullptr, 16));
+    std::optional<std::uint32_t> number = ParseHexNumber(text.substr(6), 8);
+    if (!number) return std::nullopt;
     parsed.type = kRegDword;
     for (int i = 0; i < 4; ++i) {
-      parsed.data.push_back(static_cast<std::uint8_t>(number >> (8 * i)));
+      parsed.data.push_back(static_cast<std::uint8_t>(*number >> (8 * i)));
     }
     return parsed;
   }
@@ -512,13 +609,11 @@ std::optional<ParsedData> ParseData(std::string_view text) {
     text.remove_prefix(4);
   } else if (text.substr(0, 4) == "hex(") {
     const std::size_t close = text.find("):");
-    if (close == std::string_view::npos || close == 4) return std::nullopt;
-    std::string_view number = text.substr(4, close - 4);
-    for (char c : number) {
-      if (!std::isxdigit(static_cast<unsigned char>(c))) return std::nullopt;
-    }
-    parsed.type = static_cast<std::uint32_t>(
-        std::stoul(std::string(number), nullptr, 16));
+    if (close == std::string_view::npos) return std::nullopt;
+    std::optional<std::uint32_t> type =
+        ParseHexNumber(text.substr(4, close - 4), 8);
+    if (!type) return std::nullopt;
+    parsed.type = *type;
     text.remove_prefix(close + 2);
   } else {
     return std::nullopt;
@@ -558,11 +653,19 @@ std::string HexList(const std::vector<std::uint8_t>& data) {
   return out;
 }
 
+// A name the format can hold: a line end inside one would break its line.
+bool FitsOnALine(std::string_view name) {
+  return name.find_first_of("\r\n") == std::string_view::npos;
+}
+
 std::string DumpData(const Value& value) {
   const std::vector<std::uint8_t>& data = value.data;
+  // A text with a line end goes as bytes: a quoted string cannot hold one.
   const bool plainText =
       value.type == kRegSz && !data.empty() && data.back() == 0 &&
-      std::find(data.begin(), data.end() - 1, 0) == data.end() - 1;
+      std::find(data.begin(), data.end() - 1, 0) == data.end() - 1 &&
+      FitsOnALine(std::string_view(reinterpret_cast<const char*>(data.data()),
+                                   data.size()));
   if (plainText) {
     return "\"" + Escape(std::string(data.begin(), data.end() - 1)) + "\"";
   }
@@ -579,29 +682,84 @@ std::string DumpData(const Value& value) {
   return prefix + HexList(data);
 }
 
-void DumpNode(const Node& node, const std::string& fullName, bool isRoot,
-              std::string& out) {
-  if (!isRoot) {
-    out += "[" + fullName + "]\n";
-    for (const auto& [folded, value] : node.values) {
-      out += (value.name.empty() ? "@" : "\"" + Escape(value.name) + "\"") +
-             "=" + DumpData(value) + "\n";
-    }
-    out += "\n";
+// A key's section: its name, then its values in name order; false when a
+// value name holds a line end.
+bool DumpKey(const Node& node, const std::string& fullName, std::string& out) {
+  out += "[" + fullName + "]\n";
+  for (const auto& [folded, value] : node.values) {
+    if (!FitsOnALine(value.name)) return false;
+    out += (value.name.empty() ? "@" : "\"" + Escape(value.name) + "\"") + "=" +
+           DumpData(value) + "\n";
   }
-  for (const auto& [folded, child] : node.children) {
-    DumpNode(*child, fullName + "\\" + child->name, false, out);
-  }
+  out += "\n";
+  return true;
 }
 
-}  // namespace
+// One REGEDIT4 line: a [key] or [-key] header, or a value of the key the
+// last header selected.
+struct Regedit4Line {
+  enum class Kind { kKey, kDeleteKey, kValue } kind = Kind::kValue;
+  Key root = 0;
+  std::string path;
+  std::string valueName;
+  ParsedData data;
+};
 
-namespace {
+// Where a [key] line's key goes, as regedit creates it.
+Target LocateKey(const Regedit4Line& entry) {
+  const Key unused = 0;
+  return LocateForCreate(entry.root, entry.path.c_str(), &unused,
+                         PathLimit::kNone);
+}
 
-// Applies REGEDIT4 lines to the registry; current is the key that value
-// lines go to (0 when none is selected). Returns false on a malformed line.
-bool ApplyRegedit4(const std::vector<std::string>& lines, std::size_t first,
-                   Key& current);
+bool Creatable(const Regedit4Line& entry) {
+  return LocateKey(entry).error == kErrorSuccess;
+}
+
+// The lines after the header, each checked as far as it can be without
+// changing anything: a key must be one a create would make, a value needs a
+// selected key. nullopt for a malformed file.
+std::optional<std::vector<Regedit4Line>> ParseRegedit4(
+    const std::vector<std::string>& lines, std::size_t first) {
+  std::vector<Regedit4Line> parsed;
+  bool keySelected = false;
+  for (std::size_t i = first; i < lines.size(); ++i) {
+    std::string_view line = lines[i];
+    if (line.empty() || line.front() == ';') continue;
+    Regedit4Line entry;
+    if (line.front() == '[') {
+      if (line.back() != ']') return std::nullopt;
+      std::string_view name = line.substr(1, line.size() - 2);
+      const bool remove = !name.empty() && name.front() == '-';
+      if (remove) name.remove_prefix(1);
+      auto split = SplitKeyName(name);
+      if (!split) return std::nullopt;
+      entry.kind =
+          remove ? Regedit4Line::Kind::kDeleteKey : Regedit4Line::Kind::kKey;
+      entry.root = split->first;
+      entry.path = std::move(split->second);
+      if (!remove && !Creatable(entry)) return std::nullopt;
+      keySelected = !remove;
+      parsed.push_back(std::move(entry));
+      continue;
+    }
+    if (line.front() == '@') {
+      line.remove_prefix(1);
+    } else {
+      std::optional<std::string> quoted = TakeQuoted(line);
+      if (!quoted || quoted->size() >= kValueNameLimit) return std::nullopt;
+      entry.valueName = std::move(*quoted);
+    }
+    line = emulated::detail::Trim(line);
+    if (line.empty() || line.front() != '=') return std::nullopt;
+    std::optional<ParsedData> data =
+        ParseData(emulated::detail::Trim(line.substr(1)));
+    if (!data || !keySelected) return std::nullopt;
+    entry.data = std::move(*data);
+    parsed.push_back(std::move(entry));
+  }
+  return parsed;
+}
 
 }  // namespace
 
@@ -614,69 +772,53 @@ bool LoadRegedit4(const std::string& text) {
        lines[first] != "Windows Registry Editor Version 5.00")) {
     return false;
   }
+  std::optional<std::vector<Regedit4Line>> parsed =
+      ParseRegedit4(lines, first + 1);
+  if (!parsed) return false;
+  // Checked in full above, so nothing below fails half-way.
   Key current = 0;
-  const bool loaded = ApplyRegedit4(lines, first + 1, current);
-  if (current != 0) RegCloseKey(current);
-  return loaded;
-}
-
-namespace {
-
-bool ApplyRegedit4(const std::vector<std::string>& lines, std::size_t first,
-                   Key& current) {
-  for (std::size_t i = first; i < lines.size(); ++i) {
-    std::string_view line = lines[i];
-    if (line.empty() || line.front() == ';') continue;
-    if (line.front() == '[') {
-      if (current != 0) RegCloseKey(current);
+  for (Regedit4Line& entry : *parsed) {
+    if (entry.kind != Regedit4Line::Kind::kValue && current != 0) {
+      RegCloseKey(current);
       current = 0;
-      if (line.back() != ']') return false;
-      std::string_view name = line.substr(1, line.size() - 2);
-      const bool remove = !name.empty() && name.front() == '-';
-      if (remove) name.remove_prefix(1);
-      auto split = SplitKeyName(name);
-      if (!split) return false;
-      if (remove) {
-        DeleteKeyTree(split->first, split->second);
-        continue;
-      }
-      if (RegCreateKeyExA(split->first, split->second.c_str(), 0, "", 0,
-                          kKeyQueryValue | kKeySetValue | kKeyCreateSubKey,
-                          nullptr, &current, nullptr) != kErrorSuccess) {
-        return false;
-      }
-      continue;
     }
-    std::string valueName;
-    if (line.front() == '@') {
-      line.remove_prefix(1);
+    if (entry.kind == Regedit4Line::Kind::kDeleteKey) {
+      DeleteKeyTree(entry.root, entry.path);
+    } else if (entry.kind == Regedit4Line::Kind::kKey) {
+      // Located again: a deletion since may have replaced its parents.
+      Target key = LocateKey(entry);
+      bool created = false;
+      current = CreateKey(key, kKeySetValue, &created);
+    } else if (entry.data.deleted) {
+      RegDeleteValueA(current, entry.valueName.c_str());
     } else {
-      std::optional<std::string> quoted = TakeQuoted(line);
-      if (!quoted) return false;
-      valueName = *quoted;
-    }
-    line = emulated::detail::Trim(line);
-    if (line.empty() || line.front() != '=') return false;
-    std::optional<ParsedData> data =
-        ParseData(emulated::detail::Trim(line.substr(1)));
-    if (!data || current == 0) return false;
-    if (data->deleted) {
-      RegDeleteValueA(current, valueName.c_str());
-    } else {
-      RegSetValueExA(current, valueName.c_str(), 0, data->type,
-                     data->data.data(),
-                     static_cast<std::uint32_t>(data->data.size()));
+      Node* node = nullptr;
+      ValueAccess(current, kKeySetValue, &node);
+      StoreValue(*node, entry.valueName, entry.data.type,
+                 std::move(entry.data.data));
     }
   }
+  if (current != 0) RegCloseKey(current);
   return true;
 }
 
-}  // namespace
-
-std::string DumpRegedit4() {
+std::optional<std::string> DumpRegedit4() {
   std::string out = "REGEDIT4\n\n";
   for (const RootInfo& root : kRoots) {
-    DumpNode(*TheRegistry().roots[root.key], root.name, true, out);
+    // A root appears only when it holds values, as regedit shows it.
+    std::vector<std::string> names;
+    bool dumped = true;
+    Walk(*TheRegistry().roots[root.key],
+         [&](const Node& node, std::size_t depth) {
+           names.resize(depth + 1);
+           names[depth] =
+               depth == 0 ? root.name : names[depth - 1] + "\\" + node.name;
+           if (!FitsOnALine(node.name)) dumped = false;
+           if (depth != 0 || !node.values.empty()) {
+             dumped = DumpKey(node, names[depth], out) && dumped;
+           }
+         });
+    if (!dumped) return std::nullopt;
   }
   return out;
 }

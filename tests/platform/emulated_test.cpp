@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 #include "tests/support/registry_fixture.h"
@@ -19,6 +20,10 @@ class EmulatedTest : public ::testing::Test {
  protected:
   void SetUp() override { emulated::Reset(); }
   void TearDown() override { emulated::Reset(); }
+
+  static std::string Dump() {
+    return emulated::DumpRegedit4().value_or("(no dump)");
+  }
 };
 
 constexpr char kFixture[] =
@@ -82,10 +87,70 @@ TEST_F(EmulatedTest, Regedit4RoundTrips) {
       "\"Multi\"=hex(7):61,00,00\n"
       "\n",
       emulated::DumpRegedit4());
-  const std::string dump = emulated::DumpRegedit4();
+  const std::string dump = Dump();
   emulated::Reset();
   ASSERT_TRUE(emulated::LoadRegedit4(dump));
-  EXPECT_EQ(dump, emulated::DumpRegedit4());
+  EXPECT_EQ(dump, Dump());
+}
+
+// Whatever the registry holds, its dump loads back to the same registry.
+TEST_F(EmulatedTest, EveryDumpLoadsBackToItself) {
+  struct Case {
+    Key root;
+    const char* key;
+    const char* name;
+    std::uint32_t type;
+    std::vector<std::uint8_t> data;
+    const char* dumped;  // what the dump shows of it
+  };
+  const Case cases[] = {
+      {platform::kHkeyCurrentUser, "", "v", platform::kRegSz,
+       fixture::SzBytes("x"), "[HKEY_CURRENT_USER]\n\"v\"=\"x\"\n"},
+      {platform::kHkeyLocalMachine,
+       "",
+       "",
+       platform::kRegDword,
+       {1, 0, 0, 0},
+       "[HKEY_LOCAL_MACHINE]\n@=dword:00000001\n"},
+      // A quoted string cannot hold a line end.
+      {platform::kHkeyCurrentUser, "a", "multi", platform::kRegSz,
+       fixture::SzBytes("l1\nl2"), "\"multi\"=hex(1):6c,31,0a,6c,32,00\n"},
+      {platform::kHkeyCurrentUser, "a", "cr", platform::kRegSz,
+       fixture::SzBytes("a\rb"), "\"cr\"=hex(1):61,0d,62,00\n"},
+      {platform::kHkeyCurrentUser,
+       "a",
+       "raw",
+       platform::kRegSz,
+       {'a', 'b'},
+       "\"raw\"=hex(1):61,62\n"},
+      {platform::kHkeyCurrentUser,
+       "a",
+       "type",
+       0x11111111u,
+       {0},
+       "\"type\"=hex(11111111):00\n"},
+  };
+  for (const Case& c : cases) {
+    emulated::Reset();
+    ASSERT_TRUE(fixture::SeedRaw(c.root, c.key, c.name, c.type, c.data));
+    const std::string dump = Dump();
+    EXPECT_NE(std::string::npos, dump.find(c.dumped)) << dump;
+    emulated::Reset();
+    EXPECT_TRUE(emulated::LoadRegedit4(dump)) << dump;
+    EXPECT_EQ(dump, Dump());
+  }
+}
+
+TEST_F(EmulatedTest, ANameWithALineEndHasNoDump) {
+  for (const char* name : {"a\nb", "a\rb"}) {
+    emulated::Reset();
+    ASSERT_TRUE(fixture::SeedString(platform::kHkeyCurrentUser, "k", name, ""));
+    EXPECT_FALSE(emulated::DumpRegedit4()) << "value " << name;
+    emulated::Reset();
+    ASSERT_TRUE(fixture::SeedString(platform::kHkeyCurrentUser,
+                                    std::string("k\\") + name, "v", ""));
+    EXPECT_FALSE(emulated::DumpRegedit4()) << "key " << name;
+  }
 }
 
 // Value deletions and continued lines are the regedit suite's, on both
@@ -104,8 +169,12 @@ TEST_F(EmulatedTest, Regedit4KeyDeletionTakesTheWholeSubtree) {
                                  "SOFTWARE\\PowerVR\\KYRO"));
 }
 
-TEST_F(EmulatedTest, MalformedRegedit4IsRefused) {
-  for (const char* text : {
+TEST_F(EmulatedTest, MalformedRegedit4IsRefusedAndChangesNothing) {
+  ASSERT_TRUE(emulated::LoadRegedit4(kFixture));
+  const std::string before = Dump();
+  std::string deep = "REGEDIT4\n[HKEY_CURRENT_USER";
+  for (int level = 0; level < 513; ++level) deep += "\\d";
+  for (const std::string& text : std::vector<std::string>{
            "",
            "[HKEY_CURRENT_USER\\X]\n",           // no header
            "REGEDIT4\n[HKEY_NOWHERE\\X]\n",      // unknown root
@@ -115,8 +184,18 @@ TEST_F(EmulatedTest, MalformedRegedit4IsRefused) {
            "REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"v\"=hex:0g\n",
            "REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"v\"=\"open\n",
            "REGEDIT4\n[HKEY_CURRENT_USER\\X]\nv=\"unquoted name\"\n",
+           "REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"v\"=hex(11111111111111111):"
+           "00\n",
+           // Good lines first: nothing of them stays either.
+           "REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"ok\"=\"1\"\n"
+           "[-HKEY_LOCAL_MACHINE\\SOFTWARE]\n\"v\"=\"no key selected\"\n",
+           "REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"ok\"=\"1\"\n"
+           "[HKEY_CURRENT_USER\\" +
+               std::string(256, 'k') + "]\n",
+           deep + "]\n",
        }) {
     EXPECT_FALSE(emulated::LoadRegedit4(text)) << text;
+    EXPECT_EQ(before, Dump()) << text;
   }
 }
 
@@ -148,6 +227,33 @@ TEST_F(EmulatedTest, TextWithoutANulComesBackAsStored) {
       0, platform::RegQueryValueExA(key, "V", nullptr, nullptr, buffer, &size));
   EXPECT_EQ(3u, size);
   platform::RegCloseKey(key);
+}
+
+// Windows documents a tree at most 512 levels deep; Wine sets no limit.
+TEST_F(EmulatedTest, KeysGoAtMost512LevelsDeep) {
+  Key key = platform::kHkeyCurrentUser;
+  for (int level = 1; level <= 512; ++level) {
+    Key child = 0;
+    ASSERT_EQ(
+        0, platform::RegCreateKeyExA(key, "d", 0, "", 0, platform::kKeySetValue,
+                                     nullptr, &child, nullptr))
+        << level;
+    platform::RegCloseKey(key);
+    key = child;
+  }
+  Key child = 0;
+  EXPECT_EQ(
+      87, platform::RegCreateKeyExA(key, "d", 0, "", 0, platform::kKeySetValue,
+                                    nullptr, &child, nullptr));
+  ASSERT_EQ(0, platform::RegSetValueExA(key, "v", 0, platform::kRegSz,
+                                        fixture::SzBytes("x").data(), 2));
+  platform::RegCloseKey(key);
+  // The dump names the deepest key by a path far over 260 characters, which
+  // a load takes as regedit does.
+  const std::string dump = Dump();
+  emulated::Reset();
+  ASSERT_TRUE(emulated::LoadRegedit4(dump));
+  EXPECT_EQ(dump, Dump());
 }
 
 TEST_F(EmulatedTest, InjectedErrorsCoverTheKeyAndEverythingBelow) {

@@ -96,11 +96,22 @@ TEST_F(ProfileTest, LookUpRules) {
   }
 }
 
+// The default loses its trailing spaces (tabs stay), and its quotes.
 TEST_F(ProfileTest, DefaultTextLosesTrailingBlanks) {
   dir_.Write("settings.ini", "[S]\r\n");
   EXPECT_EQ("5", Read("S", "Absent", "5  "));
   EXPECT_EQ("  5", Read("S", "Absent", "  5"));
   EXPECT_EQ("", Read("S", "Absent", ""));
+  EXPECT_EQ("\t", Read("S", "Absent", "\t "));
+  EXPECT_EQ("  ", Read("S", "Absent", "\"  \""));
+  // Where the backends differ: Windows strips every trailing blank, as it
+  // documents, so an all-blank default reads as ""; Wine's loop never looks
+  // at the first character and keeps one blank.
+#ifdef _WIN32
+  EXPECT_EQ(" ", Read("S", "Absent", "   "));
+#else
+  EXPECT_EQ("", Read("S", "Absent", "   "));
+#endif
 }
 
 TEST_F(ProfileTest, MissingFileGivesTheDefault) {
@@ -240,42 +251,67 @@ TEST_F(ProfileTest, NullTextRemovesTheKeyAndNullKeyTheSection) {
 }
 
 // A null section lists the sections, a null key the keys of a section:
-// each name and a NUL, one more NUL at the end; a list that does not fit is
-// cut, and the answer is then size - 2.
+// each name and a NUL, one more NUL at the end. A name is placed whole only
+// while a byte stays free after its NUL; otherwise it is cut, followed by
+// two NULs, and the answer is size - 2 (a list that fills the buffer
+// exactly counts as cut). Nothing is written beyond the buffer.
 TEST_F(ProfileTest, NullSectionOrKeyListsNames) {
-  dir_.Write("settings.ini",
-             "[One]\r\n"
-             "a=1\r\n"
-             "bb=2\r\n"
-             "[Two]\r\n");
+  const std::string twoSections = "[abc]\n[d]\n";
+  const std::string oneSection = "[One]\r\na=1\r\nbb=2\r\n[Two]\r\n";
   struct Case {
+    const std::string& file;
     const char* section;
     std::uint32_t size;
-    std::uint32_t count;
-    std::string expected;  // the buffer's first bytes
+    std::string expected;  // the answer's characters and the NUL after them
+    bool cut = false;
   };
   const Case cases[] = {
-      {nullptr, 64, 8, std::string("One\0Two\0\0", 9)},
-      {"one", 64, 5, std::string("a\0bb\0\0", 6)},
-      // Where the backends differ: Windows documents a second NUL in the
-      // buffer's last byte after a cut list; the emulated functions write
-      // it, Wine does not. Only the bytes before it are compared.
-      {nullptr, 7, 5, std::string("One\0T\0", 6)},
-      {"One", 5, 3, std::string("a\0b\0", 4)},
-      {"Absent", 64, 4, std::string("dflt\0", 5)},  // the default, as text
+      {oneSection, nullptr, 64, std::string("One\0Two\0\0", 9)},
+      {oneSection, "one", 64, std::string("a\0bb\0\0", 6)},
+      {oneSection, nullptr, 7, std::string("One\0T\0", 6), true},
+      {oneSection, "One", 5, std::string("a\0b\0", 4), true},
+      {oneSection, "One", 6, std::string("a\0bb\0", 5), true},  // exactly full
+      {oneSection, "One", 4, std::string("a\0\0", 3), true},
+      {oneSection, "Absent", 64, std::string("dflt\0", 5)},  // the default
+      {twoSections, nullptr, 2, std::string("\0", 1), true},
+      {twoSections, nullptr, 3, std::string("a\0", 2), true},
+      {twoSections, nullptr, 5, std::string("abc\0", 4), true},
+      {twoSections, nullptr, 6, std::string("abc\0\0", 5), true},
+      {twoSections, nullptr, 7, std::string("abc\0d\0", 6), true},
+      {twoSections, nullptr, 8, std::string("abc\0d\0\0", 7)},
   };
   for (const Case& c : cases) {
+    dir_.Write("settings.ini", c.file);
     std::array<char, 64> buffer;
     buffer.fill(kFill);
     const std::uint32_t count = platform::GetPrivateProfileStringA(
         c.section, nullptr, "dflt", buffer.data(), c.size, File().c_str());
-    const std::string label =
-        std::string(c.section ? c.section : "(sections)") + " size " +
-        std::to_string(c.size);
-    EXPECT_EQ(c.count, count) << label;
+    const std::string label = c.file + (c.section ? c.section : "(sections)") +
+                              " size " + std::to_string(c.size);
+    EXPECT_EQ(c.expected.size() - 1, count) << label;
     EXPECT_EQ(c.expected, std::string(buffer.data(), c.expected.size()))
         << label;
+    EXPECT_TRUE(std::all_of(buffer.begin() + c.size, buffer.end(), [](char b) {
+      return b == kFill;
+    })) << label;
+#ifndef _WIN32
+    // Where the backends differ: Windows documents a second NUL in the
+    // buffer's last byte after a cut list; Wine does not write it.
+    if (c.cut) {
+      EXPECT_EQ('\0', buffer[c.size - 1]) << label;
+    }
+#endif
   }
+}
+
+// A null section reads the first section name as the number.
+TEST_F(ProfileTest, IntegerOfANullSectionReadsTheSectionList) {
+  dir_.Write("settings.ini", "[" + std::string(28, 's') + "]\n[t]\n");
+  EXPECT_EQ(0u,
+            platform::GetPrivateProfileIntA(nullptr, "k", 7, File().c_str()));
+  dir_.Write("settings.ini", "[12]\n[t]\n");
+  EXPECT_EQ(12u,
+            platform::GetPrivateProfileIntA(nullptr, "k", 7, File().c_str()));
 }
 
 // Where the backends differ: Windows refuses to write a read-only file, and

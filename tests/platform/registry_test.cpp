@@ -147,6 +147,23 @@ TEST_F(RegistryTest, KeyNameComponentsUpTo255Characters) {
   EXPECT_EQ(87, OpenHere(std::string(257, 'x')));
 }
 
+// The "A" functions refuse a key path of more than 260 characters, whatever
+// its components, before looking anything up.
+TEST_F(RegistryTest, KeyPathsUpTo260Characters) {
+  auto path = [](std::size_t length) {
+    std::string text;
+    while (text.size() < length) text += "abcdefghi\\";
+    text.resize(length - 1);
+    return text + "z";
+  };
+  EXPECT_EQ(0, CreateHere(path(260)));
+  EXPECT_EQ(0, OpenHere(path(260)));
+  EXPECT_EQ(234, CreateHere(path(261)));
+  EXPECT_EQ(234, OpenHere(path(261)));
+  EXPECT_EQ(234, OpenHere(path(20000)));
+  EXPECT_EQ(234, CreateHere("z" + std::string(260, '\\')));
+}
+
 TEST_F(RegistryTest, NullOrEmptySubKeyOpensTheKeyItself) {
   for (const char* subKey : {static_cast<const char*>(nullptr), ""}) {
     Key key = 0;
@@ -220,6 +237,41 @@ TEST_F(RegistryTest, QueryOfAnAbsentValueAnswers2AndTouchesNothing) {
                                           buffer.data(), &size));
   EXPECT_EQ(8u, size);
   for (std::uint8_t byte : buffer) EXPECT_EQ(kFill, byte);
+  std::uint32_t type = 99;
+  EXPECT_EQ(2, platform::RegQueryValueExA(scratch_, "Absent", nullptr, &type,
+                                          nullptr, &size));
+  EXPECT_EQ(0u, size) << "asked for the size alone, there is none";
+}
+
+// A text whose counted bytes stop just short of its NUL is stored with it:
+// the set looks at the byte after the counted ones. Other types keep the
+// count.
+TEST_F(RegistryTest, ATextGetsTheNulJustAfterItsCountedBytes) {
+  const std::uint8_t text[] = "ThisNeverBreaks";
+  const std::uint8_t twoLetters[] = "ab";
+  struct Case {
+    std::uint32_t type;
+    const std::uint8_t* data;
+    std::uint32_t counted;
+    std::uint32_t stored;
+  };
+  const Case cases[] = {
+      {platform::kRegSz, text, 15, 16},
+      {platform::kRegExpandSz, text, 15, 16},
+      {platform::kRegMultiSz, text, 15, 16},
+      {platform::kRegBinary, text, 15, 15},
+      {platform::kRegSz, text, 16, 16},
+      {platform::kRegSz, twoLetters, 1, 1},  // the next byte is no NUL
+      {platform::kRegSz, text, 0, 0},
+  };
+  for (const Case& c : cases) {
+    ASSERT_EQ(0, platform::RegSetValueExA(scratch_, "v", 0, c.type, c.data,
+                                          c.counted));
+    std::uint32_t size = 0;
+    EXPECT_EQ(0, platform::RegQueryValueExA(scratch_, "v", nullptr, nullptr,
+                                            nullptr, &size));
+    EXPECT_EQ(c.stored, size) << "type " << c.type << ", " << c.counted;
+  }
 }
 
 // Data comes back as stored, byte for byte and with its size, whatever the

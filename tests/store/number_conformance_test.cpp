@@ -8,6 +8,7 @@
 #include <oleauto.h>
 // clang-format on
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,62 @@ TEST(NumberConformance, AgreesWithThePlatformOnEveryCorpusText) {
     ++compared;
   }
   EXPECT_GT(compared, 100);
+}
+
+// The user's number and currency separators, set for a test and put back
+// afterwards.
+class UserSeparators {
+ public:
+  UserSeparators() {
+    for (std::size_t i = 0; i < kTypes.size(); ++i) {
+      GetLocaleInfoA(LOCALE_USER_DEFAULT, kTypes[i], saved_[i],
+                     sizeof saved_[i]);
+    }
+  }
+  ~UserSeparators() {
+    for (std::size_t i = 0; i < kTypes.size(); ++i) {
+      SetLocaleInfoA(LOCALE_USER_DEFAULT, kTypes[i], saved_[i]);
+    }
+  }
+  UserSeparators(const UserSeparators&) = delete;
+  UserSeparators& operator=(const UserSeparators&) = delete;
+
+  // The number format, the currency one alike, as a real locale has them.
+  bool Set(const std::string& decimal, const std::string& thousands) {
+    return SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL,
+                          decimal.c_str()) &&
+           SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SMONDECIMALSEP,
+                          decimal.c_str()) &&
+           SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND,
+                          thousands.c_str()) &&
+           SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SMONTHOUSANDSEP,
+                          thousands.c_str());
+  }
+
+ private:
+  static constexpr std::array<LCTYPE, 4> kTypes = {
+      LOCALE_SDECIMAL, LOCALE_STHOUSAND, LOCALE_SMONDECIMALSEP,
+      LOCALE_SMONTHOUSANDSEP};
+  char saved_[kTypes.size()][8] = {};
+};
+
+TEST(NumberConformance, AgreesWithThePlatformInOtherNumberFormats) {
+  UserSeparators separators;
+  for (const number_corpus::FormatEntry& e : number_corpus::kFormatEntries) {
+    // A real locale has both separators, and two different ones (the
+    // platform masks an equal thousands separator, not the currency one).
+    if (e.decimal.empty() || e.thousands.empty() || e.decimal == e.thousands) {
+      continue;
+    }
+    const platform::NumberFormat format{std::string(e.decimal),
+                                        std::string(e.thousands)};
+    ASSERT_TRUE(
+        separators.Set(format.decimalSeparator, format.thousandsSeparator));
+    const Platform expected = PlatformTextToLong(e.text);
+    const registry::NumberResult mine = registry::TextToLong(e.text, format);
+    EXPECT_EQ(mine.error, expected.error) << "\"" << e.text << "\"";
+    EXPECT_EQ(mine.value, expected.value) << "\"" << e.text << "\"";
+  }
 }
 
 }  // namespace

@@ -135,6 +135,11 @@ inline constexpr Entry kEntries[] = {
     {"1e5-", kOk, -100000},
     {"1e3,5", kOk, 15000},
     {"1e1,0", kOk, 100},
+    {"1e,5", kOk, 100000},  // a thousands separator even there
+    {"1e+-5", kOk, 0},      // any signs in the exponent, the last "-" counts
+    {"1e-+5", kOk, 0},
+    {"1.e5", kOk, 100000},
+    {"1e.5", kMismatch, 0},
     {"1e10", kOverflow, 0},
     {"10000000000e-1", kOk, 1000000000},
     {"21474836475e-1", kOverflow, 0},
@@ -153,6 +158,7 @@ inline constexpr Entry kEntries[] = {
     {"&h1f", kOk, 31},
     {"&H1e2", kOk, 482},
     {"&HFFFFFFFF", kOk, -1},
+    {"&HF ", kOk, 15},
     {"&H7FFFFFFF", kOk, 2147483647},
     {"&H80000000", kOk, INT32_MIN},
     {"&H100000000", kOverflow, 0},
@@ -197,6 +203,54 @@ inline constexpr Entry kEntries[] = {
     {"12abc", kMismatch, 0},
     {"0x10", kMismatch, 0},
     {"True", kMismatch, 0},
+};
+
+// Texts read in other number formats: decimal and thousands separator. The
+// conformance test sets the locale's separators (and the currency ones
+// alike, as a real locale has them) to each format.
+struct FormatEntry {
+  std::string_view decimal;
+  std::string_view thousands;
+  std::string_view text;
+  NumberError error;
+  std::int32_t value;
+};
+
+inline constexpr FormatEntry kFormatEntries[] = {
+    // Decimal comma, thousands point.
+    {",", ".", "2,5", kOk, 2},
+    {",", ".", "3,5", kOk, 4},
+    {",", ".", "1.234,5", kOk, 1234},
+    {",", ".", "1.234,51", kOk, 1235},
+    {",", ".", "1,2,3", kMismatch, 0},
+    {",", ".", ".5", kMismatch, 0},
+    {",", ".", "&HF ", kOk, 15},
+    // A no-break space as thousands separator admits a plain blank too.
+    {",", "\xa0",
+     "1\xa0"
+     "000",
+     kOk, 1000},
+    {",", "\xa0", "1 000", kOk, 1000},
+    {",", " ", "1 000", kOk, 1000},
+    // ... so a blank after hex or octal digits is a thousands separator
+    // there, which hex and octal do not take; other blanks still end them.
+    {",", "\xa0", "&HF ", kMismatch, 0},
+    {",", "\xa0", "&HF\xa0", kMismatch, 0},
+    {",", "\xa0", "&O7 ", kMismatch, 0},
+    {",", "\xa0", "&HF\t", kOk, 15},
+    {",", " ", "&HF\xa0", kOk, 15},
+    {",", " ", "&HF ", kMismatch, 0},
+    {",", "\xa0", "1e,5", kMismatch, 0},  // no decimal separator there
+    {",", "\xa0", "1,e5", kOk, 100000},
+    {",", "\xa0", "1e5,", kMismatch, 0},
+    // A thousands separator equal to the decimal one is no separator.
+    {".", ".", "1.5", kOk, 2},
+    {".", ".", "1.000.5", kMismatch, 0},
+    // No thousands separator at all.
+    {".", "", "1,000", kMismatch, 0},
+    {".", "", "1000.5", kOk, 1000},
+    // An empty decimal separator stands for ".".
+    {"", ",", "2.5", kOk, 2},
 };
 
 }  // namespace number_corpus

@@ -58,41 +58,12 @@ TEST(NumberText, ReadsEveryCorpusTextAsExpected) {
     ExpectReads(e.text, Format(".", ","), e.error, e.value);
 }
 
-struct FormatCase {
-  const char* decimal;
-  const char* thousands;
-  std::string_view text;
-  NumberError error;
-  std::int32_t value;
-};
-
 TEST(NumberText, FollowsTheNumberFormat) {
-  const FormatCase cases[] = {
-      // Decimal comma, thousands point.
-      {",", ".", "2,5", NumberError::kNone, 2},
-      {",", ".", "3,5", NumberError::kNone, 4},
-      {",", ".", "1.234,5", NumberError::kNone, 1234},
-      {",", ".", "1.234,51", NumberError::kNone, 1235},
-      {",", ".", "1,2,3", NumberError::kTypeMismatch, 0},
-      {",", ".", ".5", NumberError::kTypeMismatch, 0},
-      // A no-break space as thousands separator admits a plain blank too.
-      {",", "\xa0",
-       "1\xa0"
-       "000",
-       NumberError::kNone, 1000},
-      {",", "\xa0", "1 000", NumberError::kNone, 1000},
-      {",", " ", "1 000", NumberError::kNone, 1000},
-      // A thousands separator equal to the decimal one is no separator.
-      {".", ".", "1.5", NumberError::kNone, 2},
-      {".", ".", "1.000.5", NumberError::kTypeMismatch, 0},
-      // No thousands separator at all.
-      {".", "", "1,000", NumberError::kTypeMismatch, 0},
-      {".", "", "1000.5", NumberError::kNone, 1000},
-      // An empty decimal separator stands for ".".
-      {"", ",", "2.5", NumberError::kNone, 2},
-  };
-  for (const FormatCase& c : cases)
-    ExpectReads(c.text, Format(c.decimal, c.thousands), c.error, c.value);
+  for (const number_corpus::FormatEntry& e : number_corpus::kFormatEntries) {
+    ExpectReads(e.text,
+                Format(std::string(e.decimal), std::string(e.thousands)),
+                e.error, e.value);
+  }
 }
 
 TEST(NumberText, ANulEndsTheText) {

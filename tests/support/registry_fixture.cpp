@@ -59,8 +59,12 @@ bool SeedRaw(platform::Key root, const std::string& keyPath,
           nullptr) != 0) {
     return false;
   }
+  // A byte that is not NUL after the counted ones: the set looks at it, and
+  // would store a NUL found there with a text.
+  std::vector<std::uint8_t> buffer = data;
+  buffer.push_back(0xFF);
   const long result =
-      platform::RegSetValueExA(key, valueName.c_str(), 0, type, data.data(),
+      platform::RegSetValueExA(key, valueName.c_str(), 0, type, buffer.data(),
                                static_cast<std::uint32_t>(data.size()));
   platform::RegCloseKey(key);
   return result == 0;

@@ -37,7 +37,8 @@ class StartUpTest : public MainWindowTest,
 TEST_P(StartUpTest, ShowsTheStoredValues) {
   const StartCase& c = GetParam();
   Seed(Driver(c.levelOfDetail, c.clock));
-  const std::string stored = platform::emulated::DumpRegedit4();
+  const std::optional<std::string> stored = platform::emulated::DumpRegedit4();
+  ASSERT_TRUE(stored);
   ASSERT_FALSE(Start());
   EXPECT_EQ(form1().State(), FormState::kShown);
 
