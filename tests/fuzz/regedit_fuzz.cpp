@@ -3,6 +3,7 @@
 // loads dumps to a text that loads back to the same dump.
 //
 // Input: the file's text.
+#include <optional>
 #include <string>
 
 #include "platform/emulated/emulated.h"
@@ -30,17 +31,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   const std::string text(reinterpret_cast<const char*>(data), size);
   Reset();
   FUZZ_CHECK(LoadRegedit4(kExisting), "the existing keys load");
-  const std::string before = DumpRegedit4();
+  const std::optional<std::string> before = DumpRegedit4();
+  FUZZ_CHECK(before.has_value(), "the existing keys dump");
 
   if (!LoadRegedit4(text)) {
     FUZZ_CHECK(DumpRegedit4() == before,
-               "a file that does not load changes "
-               "nothing");
+               "a file that does not load changes nothing");
     return 0;
   }
-  const std::string dump = DumpRegedit4();
+  // A name with a line end (a carriage return inside a line) has no
+  // REGEDIT4 form; the dump says so instead of writing one.
+  const std::optional<std::string> dump = DumpRegedit4();
+  if (!dump) return 0;
   Reset();
-  FUZZ_CHECK(LoadRegedit4(dump), "a dump loads:\n" + dump);
-  FUZZ_CHECK(DumpRegedit4() == dump, "a dump loads to the same dump:\n" + dump);
+  FUZZ_CHECK(LoadRegedit4(*dump), "a dump loads:\n" + *dump);
+  FUZZ_CHECK(DumpRegedit4() == dump,
+             "a dump loads to the same dump:\n" + *dump);
   return 0;
 }
