@@ -35,6 +35,30 @@ void Fail(const char* file, int line, const std::string& what) {
 
 namespace {
 
+bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+bool IsPlain(const std::string& s) {
+  if (s.empty() || IsBlank(s.front()) || IsBlank(s.back())) return false;
+  for (unsigned char c : s)
+    if (c < 0x20 || c == 0x7f) return false;
+  return true;
+}
+
+}  // namespace
+
+bool HoldsPlainly(const std::string& section, const std::string& key,
+                  const std::string& text, std::size_t maxText) {
+  const bool quoted = text.size() >= 2 &&
+                      (text.front() == '"' || text.front() == '\'') &&
+                      text.back() == text.front();
+  return IsPlain(section) && IsPlain(key) && IsPlain(text) &&
+         text.size() <= maxText && !quoted &&
+         key.find('=') == std::string::npos && key.front() != ';' &&
+         key.front() != '[';
+}
+
+namespace {
+
 constexpr char kScratchPrefix[] = "movarin-fuzz-";
 
 // Directories of runs that ended without removing theirs (an input that

@@ -41,6 +41,14 @@ class Input {
 // with its files when the process ends.
 const std::string& ScratchDirectory();
 
+// Whether a profile line holds a section, key and text just as they are
+// (so a write of them reads back the same): no control characters, no
+// blank at either end, nothing empty, a key that does not read as a
+// comment or a section and holds no '=', a text without a pair of quotes
+// around it and of at most maxText characters.
+bool HoldsPlainly(const std::string& section, const std::string& key,
+                  const std::string& text, std::size_t maxText);
+
 // Replaces a file's contents.
 void WriteFile(const std::string& path, const std::string& bytes);
 // A file's contents; empty when it cannot be read.

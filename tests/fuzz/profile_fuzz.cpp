@@ -26,30 +26,6 @@ const char* Arg(const std::string& field) {
   return field == "\x01" ? nullptr : field.c_str();
 }
 
-bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
-// No control characters, no blank at either end, not empty.
-bool IsPlain(const std::string& s) {
-  if (s.empty() || IsBlank(s.front()) || IsBlank(s.back())) return false;
-  for (unsigned char c : s) {
-    if (c < 0x20 || c == 0x7f) return false;
-  }
-  return true;
-}
-
-// Names and a text that a profile line holds as they are: a key that does
-// not read as a comment or a section and holds no '=', a text without a
-// pair of quotes around it that fits the buffer it is read into.
-bool WritesPlainly(const std::string& section, const std::string& key,
-                   const std::string& text) {
-  const bool quoted = text.size() >= 2 &&
-                      (text.front() == '"' || text.front() == '\'') &&
-                      text.back() == text.front();
-  return IsPlain(section) && IsPlain(key) && IsPlain(text) &&
-         key.find('=') == std::string::npos && key.front() != ';' &&
-         key.front() != '[' && !quoted && text.size() < kReadBack;
-}
-
 std::string ReadBack(const char* section, const char* key, const char* fallback,
                      const std::string& file) {
   char buffer[kReadBack];
@@ -121,7 +97,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
         FUZZ_CHECK(fuzz::CountEntries(fuzz::ScratchDirectory()) == 1,
                    "a write leaves only the profile behind");
         if (written && section && key && text &&
-            WritesPlainly(sectionField, keyField, textField)) {
+            fuzz::HoldsPlainly(sectionField, keyField, textField,
+                               kReadBack - 1)) {
           FUZZ_CHECK(ReadBack(section, key, "", file) == textField,
                      "a written text reads back: [" + sectionField + "] " +
                          keyField + "=" + textField);
@@ -131,8 +108,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
       case 5: {
         // One removal takes the first of duplicate keys or sections, so
         // as many as the file has lines leave none.
-        const bool judged = section && IsPlain(sectionField) &&
-                            (key == nullptr || IsPlain(keyField));
+        const bool judged =
+            section &&
+            fuzz::HoldsPlainly(sectionField, key ? keyField : "k", "t", 1);
         const std::size_t lines = fuzz::ReadFile(file).size() + 1;
         for (std::size_t n = 0; n <= lines; ++n) {
           FUZZ_CHECK(platform::WritePrivateProfileStringA(section, key, nullptr,

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/emulated/emulated.h"
 #include "store/registry.h"
@@ -36,28 +37,19 @@ constexpr platform::Key kRootOf[] = {
 
 struct Context {
   std::string iniPath;
-  std::string locations[11];
+  // Registry roots (kRootOf's order), names that resolve to nothing, the
+  // INI file by name and by pattern, and a file that does not exist.
+  std::vector<std::string> locations;
   bool iniPlain = true;  // no write has put lines of its own into the file
 };
 
 Context& TheContext() {
   static Context c = [] {
-    Context c;
     const std::string& dir = fuzz::ScratchDirectory();
-    c.iniPath = dir + "/store.ini";
-    const std::string locations[] = {"HKCU",
-                                     "hklm",
-                                     "HKU",
-                                     "HKDD",
-                                     "HKCC",
-                                     "HKCR",
-                                     "",
-                                     "HKEY_USERS",
-                                     c.iniPath,
-                                     dir + "/*.INI",
-                                     dir + "/absent.ini"};
-    for (int i = 0; i < 11; ++i) c.locations[i] = locations[i];
-    return c;
+    const std::string ini = dir + "/store.ini";
+    return Context{ini,
+                   {"HKCU", "hklm", "HKU", "HKDD", "HKCC", "HKCR", "",
+                    "HKEY_USERS", ini, dir + "/*.INI", dir + "/absent.ini"}};
   }();
   return c;
 }
@@ -108,26 +100,10 @@ bool IsDocumentedStatus(std::int32_t status) {
   }
 }
 
-bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
-// A text a profile line holds as it is (see the profile functions' rules).
-bool IsPlain(const std::string& s, std::size_t limit) {
-  if (s.empty() || s.size() > limit || IsBlank(s.front()) || IsBlank(s.back()))
-    return false;
-  for (unsigned char c : s)
-    if (c < 0x20 || c == 0x7f) return false;
-  return true;
-}
-
+// A write of these reads back the same.
 bool WritesPlainly(const std::string& section, const std::string& key,
                    const std::string& text) {
-  const bool quoted = text.size() >= 2 &&
-                      (text.front() == '"' || text.front() == '\'') &&
-                      text.back() == text.front();
-  return IsPlain(section, 255) && IsPlain(key, 255) &&
-         IsPlain(text, kIniTextLimit) && !quoted &&
-         key.find('=') == std::string::npos && key.front() != ';' &&
-         key.front() != '[';
+  return fuzz::HoldsPlainly(section, key, text, kIniTextLimit);
 }
 
 bool Same(const std::optional<platform::emulated::RawValue>& a,
@@ -201,7 +177,7 @@ void CheckAbsent(const std::string& location, const std::string& key,
 
 void Call(fuzz::Input& input, Context& c) {
   const std::uint8_t what = input.Byte();
-  const std::size_t where = input.Byte() % 11;
+  const std::size_t where = input.Byte() % c.locations.size();
   const std::string& location = c.locations[where];
   const std::string kind = kKinds[input.Byte() % 8];
   const std::uint8_t tag = input.Byte();
