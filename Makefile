@@ -7,6 +7,8 @@
 #   make demo    the same, with sample driver values in the registry
 #   make dist    $(BUILD)/dist/movarin-<version>-win32.zip
 #   make bench   start-up time and size of the program (tools/bench-startup)
+#   make screenshot  docs/screenshot.png, the main window as its end-to-end
+#                test captures it
 #   make fuzz    each fuzz target for FUZZ_SECONDS (default 60), with clang's
 #                libFuzzer, ASan and UBSan (tools/run-fuzz)
 #
@@ -23,8 +25,6 @@ B := $(abspath $(BUILD))
 JOBS ?= 2
 FUZZ_SECONDS ?= 60
 VERSION := $(shell sed -nE 's/^project.Movarin VERSION ([0-9.]+).*/\1/p' CMakeLists.txt)
-# What Windows 98 SE exports; shared/ lies beside the clone.
-EXPORTS ?= $(CURDIR)/../shared/data/win98se-exports.info
 
 MOVARIN_WINEPREFIX ?= $(B)/wineprefix
 export MOVARIN_WINEPREFIX
@@ -33,8 +33,9 @@ PREFIX_READY := $(MOVARIN_WINEPREFIX)/.movarin-ready
 XVFB := xvfb-run -a -s "-screen 0 1024x768x24"
 PROGRAM := $(B)/windows/ui/movarin.exe
 
-.PHONY: build test run demo dist bench fuzz setup packages build-native \
-        build-bench build-windows-tests build-windows require-display clean
+.PHONY: build test run demo dist bench screenshot fuzz setup packages \
+        build-native build-bench build-windows-tests build-windows \
+        require-display clean
 
 # Every preset: the benchmarks are built (not run) so they keep compiling.
 build: build-native build-bench build-windows-tests build-windows
@@ -61,7 +62,7 @@ build-native build-bench build-windows-tests: packages
 	cmake --build $(B)/$(@:build-%=%) -j$(JOBS)
 
 build-windows: packages
-	@mkdir -p $(B); $(call configure,windows,-DMOVARIN_WIN98_EXPORTS=$(EXPORTS))
+	@mkdir -p $(B); $(call configure,windows)
 	cmake --build $(B)/windows -j$(JOBS)
 
 # ---- tests -----------------------------------------------------------------
@@ -102,6 +103,13 @@ dist: build-windows
 
 bench: setup build-windows
 	tools/bench-startup $(B)/windows
+
+# The README's picture. PNG without time stamps: the same pixels give the
+# same file.
+screenshot: setup build-windows
+	$(XVFB) tools/wine-session $(B)/logs $(B)/windows -- -R '^e2e_main_window$$'
+	convert $(B)/windows/screenshot.bmp -define png:exclude-chunks=date,time \
+	  docs/screenshot.png
 
 # clang and libFuzzer only for this: make test builds the replays with g++.
 fuzz:

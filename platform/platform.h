@@ -27,9 +27,12 @@ inline constexpr Key kHkeyDynData = 0x80000006u;
 // Win32 error codes the callers look at.
 inline constexpr long kErrorSuccess = 0;
 inline constexpr long kErrorFileNotFound = 2;
+inline constexpr long kErrorPathNotFound = 3;
 inline constexpr long kErrorAccessDenied = 5;
 inline constexpr long kErrorInvalidHandle = 6;
+inline constexpr long kErrorWriteFault = 29;
 inline constexpr long kErrorInvalidParameter = 87;
+inline constexpr long kErrorDiskFull = 112;
 inline constexpr long kErrorBadPathname = 161;
 inline constexpr long kErrorMoreData = 234;
 
@@ -99,9 +102,14 @@ std::uint32_t GetPrivateProfileIntA(const char* section, const char* key,
                                     std::int32_t defaultValue,
                                     const char* fileName);
 
-// A null text removes the key, a null key removes the section.
+// A null text removes the key, a null key removes the section. False when
+// the file could not be written, which leaves the old one as it was;
+// GetLastError() then tells why.
 bool WritePrivateProfileStringA(const char* section, const char* key,
                                 const char* text, const char* fileName);
+
+// The code of the last failure on this thread, as kernel32 keeps it.
+std::uint32_t GetLastError();
 
 // ---- File search. ----
 

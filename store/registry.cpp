@@ -245,6 +245,19 @@ class OpenKey {
 // A registry call's result as a store status.
 std::int32_t Code(long result) { return static_cast<std::int32_t>(result); }
 
+// A profile write's status: 0, or why the file could not be written (the
+// old file then stays as it was).
+std::int32_t ProfileWrite(const std::string& section, const std::string& key,
+                          const char* text, const std::string& file) {
+  if (platform::WritePrivateProfileStringA(section.c_str(), key.c_str(), text,
+                                           file.c_str())) {
+    return kStatusSuccess;
+  }
+  const std::uint32_t error = platform::GetLastError();
+  return error != 0 ? static_cast<std::int32_t>(error)
+                    : Code(platform::kErrorWriteFault);
+}
+
 std::uint16_t LittleEndianWord(const std::uint8_t* bytes) {
   return static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8));
 }
@@ -393,10 +406,7 @@ std::int32_t Write(const std::string& location, const std::string& keyPath,
     if (kind != Kind::kString) return status;  // INI files hold text only
     const std::optional<std::string> text = ToText(value);
     if (!text) return status;
-    // The profile write's own outcome is not reported.
-    platform::WritePrivateProfileStringA(keyPath.c_str(), name.c_str(),
-                                         text->c_str(), where.iniPath.c_str());
-    status = kStatusSuccess;
+    status = ProfileWrite(keyPath, name, text->c_str(), where.iniPath);
     return status;
   }
 
@@ -433,9 +443,7 @@ std::int32_t Delete(const std::string& location, const std::string& keyPath,
 
   if (where.root == kIniFile) {
     // No text at all removes the entry; an absent entry stays absent.
-    platform::WritePrivateProfileStringA(keyPath.c_str(), name.c_str(), nullptr,
-                                         where.iniPath.c_str());
-    status = kStatusSuccess;
+    status = ProfileWrite(keyPath, name, nullptr, where.iniPath);
     return status;
   }
 

@@ -93,7 +93,9 @@ std::uint32_t ResolveStoreRoot(const std::string& location);
 // Statuses: 0 success; 99 an unresolved location, or a call that stops
 // before its first registry call (a kind the medium cannot take, a value
 // with no form of its kind); otherwise the Win32 code of the registry call
-// that failed (2 absent, 5 access denied, 234 data larger than the kind).
+// that failed (2 absent, 5 access denied, 234 data larger than the kind),
+// or why an INI file could not be written (112 disk full, 5 access
+// denied, ...), the file then left as it was.
 //
 // Conversions of a setting value: to text, an integer gives its decimal
 // digits and a Boolean "True" or "False"; to a Boolean, a number (non-zero

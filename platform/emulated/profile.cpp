@@ -224,13 +224,42 @@ std::vector<std::string_view> KeyNames(const Profile& profile,
   return names;
 }
 
+// The last failure's code, as GetLastError() reports it.
+thread_local std::uint32_t lastError = 0;
+
+// Records why the file system refused, in Windows' terms.
+bool Fail(int error) {
+  switch (error) {
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      lastError = kErrorAccessDenied;
+      break;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+      lastError = kErrorDiskFull;
+      break;
+    case ENOENT:
+    case ENOTDIR:
+      lastError = kErrorPathNotFound;
+      break;
+    default:
+      lastError = kErrorWriteFault;
+  }
+  return false;
+}
+
 // Writes the profile to a temporary file beside fileName, then renames it
-// over fileName. An existing file keeps its permissions.
+// over fileName, so that the file is the old one or the new one whenever
+// the write stops. An existing file keeps its permissions. False, and the
+// old file untouched, when any step fails: a short write, the flush to disk,
+// the close or the rename.
 bool Save(const Profile& profile, const char* fileName) {
   const std::string target(fileName);
   std::string temporary = target + ".XXXXXX";
   const int fd = mkstemp(temporary.data());
-  if (fd < 0) return false;
+  if (fd < 0) return Fail(errno);
   struct stat existing;
   mode_t mode;
   if (stat(fileName, &existing) == 0) {
@@ -239,7 +268,7 @@ bool Save(const Profile& profile, const char* fileName) {
     if ((existing.st_mode & 0222) == 0) {
       close(fd);
       unlink(temporary.c_str());
-      return false;
+      return Fail(EACCES);
     }
     mode = existing.st_mode & 07777;
   } else {
@@ -249,19 +278,26 @@ bool Save(const Profile& profile, const char* fileName) {
   }
   std::string text;
   for (const Line& line : profile.lines) text += line.text + line.end;
-  bool ok = fchmod(fd, mode) == 0;
+  int error = 0;
+  if (fchmod(fd, mode) != 0) error = errno;
   std::size_t written = 0;
-  while (ok && written < text.size()) {
+  while (error == 0 && written < text.size()) {
     const ssize_t n = write(fd, text.data() + written, text.size() - written);
     if (n < 0 && errno == EINTR) continue;
-    ok = n > 0;
-    if (ok) written += static_cast<std::size_t>(n);
+    if (n <= 0) {
+      error = n < 0 ? errno : ENOSPC;
+    } else {
+      written += static_cast<std::size_t>(n);
+    }
   }
-  ok = fsync(fd) == 0 && ok;
-  ok = close(fd) == 0 && ok;
-  ok = ok && std::rename(temporary.c_str(), fileName) == 0;
-  if (!ok) unlink(temporary.c_str());
-  return ok;
+  if (fsync(fd) != 0 && error == 0) error = errno;
+  if (close(fd) != 0 && error == 0) error = errno;
+  if (error == 0 && std::rename(temporary.c_str(), fileName) != 0) {
+    error = errno;
+  }
+  if (error == 0) return true;
+  unlink(temporary.c_str());
+  return Fail(error);
 }
 
 // Makes sure the last line ends, so that a line can follow it.
@@ -369,8 +405,16 @@ std::uint32_t GetPrivateProfileIntA(const char* section, const char* key,
 
 bool WritePrivateProfileStringA(const char* section, const char* key,
                                 const char* text, const char* fileName) {
-  if (section == nullptr) return key == nullptr && text == nullptr;
-  if (fileName == nullptr || *fileName == '\0') return false;
+  // Windows answers ERROR_FILE_NOT_FOUND to a null section.
+  if (section == nullptr && (key != nullptr || text != nullptr)) {
+    lastError = kErrorFileNotFound;
+    return false;
+  }
+  if (section == nullptr) return true;
+  if (fileName == nullptr || *fileName == '\0') {
+    lastError = kErrorFileNotFound;
+    return false;
+  }
   Profile profile = Load(fileName);
   bool changed = false;
   std::optional<SectionRange> range = FindSection(profile, section);
@@ -398,5 +442,7 @@ bool WritePrivateProfileStringA(const char* section, const char* key,
   if (!changed) return true;
   return Save(profile, fileName);
 }
+
+std::uint32_t GetLastError() { return lastError; }
 
 }  // namespace platform

@@ -101,6 +101,8 @@ bool WritePrivateProfileStringA(const char* section, const char* key,
   return ::WritePrivateProfileStringA(section, key, text, fileName) != FALSE;
 }
 
+std::uint32_t GetLastError() { return ::GetLastError(); }
+
 FileSearch FindFirstFile(const std::string& pattern) {
   FileSearch search;
   WIN32_FIND_DATAA found;

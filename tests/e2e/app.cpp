@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "tests/e2e/check.h"
-#include "tests/e2e/registry_probe.h"
 #include "tests/e2e/win.h"
+#include "tests/support/registry_fixture.h"
 
 namespace e2e {
 
@@ -39,10 +39,6 @@ bool AllDigits(const std::string& text) {
 
 int Px(int twips) { return MulDiv(twips, ScreenDpi(), 1440); }
 
-RECT PxRect(int left, int top, int width, int height) {
-  return RECT{Px(left), Px(top), Px(left) + Px(width), Px(top) + Px(height)};
-}
-
 bool SaveWindowPicture(const Options& options, HWND window,
                        const std::string& name) {
   std::string path = options.screenshot;
@@ -63,12 +59,6 @@ void CheckClientSize(HWND window, int widthTwips, int heightTwips) {
   GetClientRect(window, &client);
   E2E_CHECK_EQ(client.right - client.left, Px(widthTwips));
   E2E_CHECK_EQ(client.bottom - client.top, Px(heightTwips));
-}
-
-HWND ChildAt(HWND top, int left, int top_) {
-  for (const Child& c : Descendants(top))
-    if (c.rect.left == left && c.rect.top == top_) return c.hwnd;
-  return nullptr;
 }
 
 int SliderPos(HWND slider) { return static_cast<int>(Ask(slider, TBM_GETPOS)); }
@@ -157,16 +147,26 @@ bool OpenPerGameDialog(const RunningProgram& program, const MainWindow& main,
 }
 
 WineDrawsFrames::WineDrawsFrames()
-    : ValueOverride(HKEY_CURRENT_USER, "Software\\Wine\\X11 Driver",
+    : ValueOverride(platform::kHkeyCurrentUser, "Software\\Wine\\X11 Driver",
                     "Decorated", "N") {}
 
-void CleanDriverKeys() { DeleteTree(HKEY_LOCAL_MACHINE, kKyroKey); }
+void CleanDriverKeys() {
+  fixture::DeleteTree(platform::kHkeyLocalMachine, kVendorKey);
+}
+
+std::optional<fixture::RawValue> Stored(const std::string& key,
+                                        const std::string& name) {
+  return fixture::ReadRaw(platform::kHkeyLocalMachine, key, name);
+}
 
 void SeedDriverValues(const char* levelOfDetail, const char* clock) {
   CleanDriverKeys();
   if (levelOfDetail)
-    SetString(HKEY_LOCAL_MACHINE, kGlobalD3D, kLod, levelOfDetail);
-  if (clock) SetString(HKEY_LOCAL_MACHINE, kPmxKern, kClock, clock);
+    fixture::SeedString(platform::kHkeyLocalMachine, kGlobalD3DKey,
+                        kLevelOfDetailName, levelOfDetail);
+  if (clock)
+    fixture::SeedString(platform::kHkeyLocalMachine, kClockKey, kClockName,
+                        clock);
 }
 
 bool StartMain(RunningProgram& program, const Options& options,

@@ -6,12 +6,21 @@
 #include <windows.h>
 
 #include <initializer_list>
+#include <optional>
 #include <string>
 
-#include "tests/e2e/registry_probe.h"
 #include "tests/e2e/session.h"
+#include "tests/support/registry_fixture.h"
+#include "ui/main/driver_keys.h"
 
 namespace e2e {
+
+using driver::kClockKey;
+using driver::kClockName;
+using driver::kGameD3DKeyPrefix;
+using driver::kGlobalD3DKey;
+using driver::kLevelOfDetailName;
+using driver::kVendorKey;
 
 inline constexpr const char* kMainTitle = "Movarin         v0.3";
 inline constexpr const char* kAppTitle = "Movarin";
@@ -37,8 +46,6 @@ bool SaveWindowPicture(const Options& options, HWND window,
 
 // Pixels of a design length in twips at the screen's density.
 int Px(int twips);
-// A design rectangle in twips as pixels in the same origin.
-RECT PxRect(int left, int top, int width, int height);
 
 // The main window and the controls the scenarios use.
 struct MainWindow {
@@ -60,10 +67,6 @@ void CheckClientSize(HWND window, int widthTwips, int heightTwips);
 
 // Closes the main window and checks that the program ends.
 void CloseMain(RunningProgram& program, const MainWindow& main);
-
-// The descendant of top whose top-left corner is at (left, top) in top's
-// client coordinates; null when there is none.
-HWND ChildAt(HWND top, int left, int top_);
 
 // Trackbar facts.
 int SliderPos(HWND slider);
@@ -114,14 +117,17 @@ struct PerGameDialog {
 bool OpenPerGameDialog(const RunningProgram& program, const MainWindow& main,
                        PerGameDialog& dialog);
 
+// A value below HKLM, where the driver's values are; nullopt when absent.
+std::optional<fixture::RawValue> Stored(const std::string& key,
+                                        const std::string& name);
 // A REG_SZ as the program stores it: the text and its NUL.
-inline std::string Sz(const std::string& text) { return text + '\0'; }
+using fixture::Sz;
 
 // Wine draws the windows' own title bars and borders (as Windows does)
 // rather than leaving them to an X window manager, which a bare display
 // lacks: the pictures then show whole windows. Set for the object's life,
 // for the programs started meanwhile.
-class WineDrawsFrames : public ValueOverride {
+class WineDrawsFrames : public fixture::ValueOverride {
  public:
   WineDrawsFrames();
 };

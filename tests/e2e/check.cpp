@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "tests/support/show.h"
+
 namespace e2e {
 namespace {
 std::string g_step;
@@ -30,27 +32,16 @@ bool Record(bool ok, const char* file, int line, const std::string& what) {
   return ok;
 }
 
-std::string Show(const std::string& value) {
-  std::string out = "\"";
-  for (unsigned char c : value) {
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (c < 0x20 || c >= 0x7F) {
-      char buf[8];
-      std::snprintf(buf, sizeof buf, "\\x%02X", c);
-      out += buf;
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out + "\"";
-}
+std::string Show(const std::string& value) { return fixture::Quoted(value); }
 
 std::string Show(const char* value) {
   return value ? Show(std::string(value)) : "(null)";
 }
 
 std::string Show(long long value) { return std::to_string(value); }
+
+std::string Show(const std::optional<fixture::RawValue>& value) {
+  return fixture::Shown(value);
+}
 
 }  // namespace e2e

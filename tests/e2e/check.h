@@ -5,7 +5,10 @@
 
 #include <concepts>
 #include <cstdint>
+#include <optional>
 #include <string>
+
+#include "tests/support/registry_fixture.h"
 
 namespace e2e {
 
@@ -18,11 +21,12 @@ Tally& tally();
 // Records one check; returns ok so callers can skip dependent steps.
 bool Record(bool ok, const char* file, int line, const std::string& what);
 
-// A printable form of a value for failure messages: strings quoted with
-// non-printable bytes escaped.
+// A printable form of a value for failure messages, as the test suites
+// print theirs (tests/support/show.h).
 std::string Show(const std::string& value);
 std::string Show(const char* value);
 std::string Show(long long value);
+std::string Show(const std::optional<fixture::RawValue>& value);
 inline std::string Show(std::integral auto value) {
   return Show(static_cast<long long>(value));
 }

@@ -7,7 +7,6 @@
 #include <cstring>
 
 #include "tests/e2e/check.h"
-#include "tests/e2e/registry_probe.h"
 #include "tests/e2e/scenarios.h"
 
 namespace {

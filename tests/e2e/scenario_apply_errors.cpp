@@ -8,9 +8,9 @@
 
 #include "tests/e2e/app.h"
 #include "tests/e2e/check.h"
-#include "tests/e2e/registry_probe.h"
 #include "tests/e2e/scenarios.h"
 #include "tests/e2e/stand_in.h"
+#include "tests/support/registry_fixture.h"
 
 namespace e2e {
 namespace {
@@ -23,13 +23,13 @@ void StoredClockNotANumber(const Options& options) {
   if (!StartMain(program, options, main)) return;
   E2E_CHECK(Select(main.option2));
   E2E_CHECK(Press(main.slider2, VK_RIGHT, 3));
-  E2E_CHECK(SetString(HKEY_LOCAL_MACHINE, kPmxKern, kClock, "fast"));
+  E2E_CHECK(fixture::SeedString(platform::kHkeyLocalMachine, kClockKey,
+                                kClockName, "fast"));
   HWND box = ClickForMessageBox(main.apply, program.pid());
   if (!E2E_CHECK_MSG(box, "an error report")) return;
   CheckReportAndEnd(program, box, "Run-time error '13':\n\nType mismatch");
-  E2E_CHECK_EQ(ReadValue(HKEY_LOCAL_MACHINE, kGlobalD3D, kLod).bytes, Sz("3"));
-  E2E_CHECK_EQ(ReadValue(HKEY_LOCAL_MACHINE, kPmxKern, kClock).bytes,
-               Sz("175"));
+  E2E_CHECK_EQ(Stored(kGlobalD3DKey, kLevelOfDetailName), Sz("3"));
+  E2E_CHECK_EQ(Stored(kClockKey, kClockName), Sz("175"));
 }
 
 void RestartCommandMissing(const Options& options) {
@@ -47,8 +47,7 @@ void RestartCommandMissing(const Options& options) {
   HWND box = WaitForMessageBox(program.pid(), kAppTitle);
   if (!E2E_CHECK_MSG(box, "an error report")) return;
   CheckReportAndEnd(program, box, "Run-time error '53':\n\nFile not found");
-  E2E_CHECK_EQ(ReadValue(HKEY_LOCAL_MACHINE, kPmxKern, kClock).bytes,
-               Sz("176"));
+  E2E_CHECK_EQ(Stored(kClockKey, kClockName), Sz("176"));
 }
 
 }  // namespace

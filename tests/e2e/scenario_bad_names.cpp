@@ -8,8 +8,8 @@
 
 #include "tests/e2e/app.h"
 #include "tests/e2e/check.h"
-#include "tests/e2e/registry_probe.h"
 #include "tests/e2e/scenarios.h"
+#include "tests/support/registry_fixture.h"
 
 namespace e2e {
 namespace {
@@ -29,10 +29,11 @@ bool Under(const std::string& entry, const std::string& prefix) {
 
 // Changes between two snapshots below "Game Settings\D3D\"; any other
 // change fails.
-int CountInside(const Snapshot& before, const Snapshot& after) {
+int CountInside(const fixture::Snapshot& before,
+                const fixture::Snapshot& after) {
   int inside = 0;
-  for (const std::string& entry : Differences(before, after)) {
-    if (Under(entry, kGameD3D))
+  for (const std::string& entry : fixture::Differences(before, after)) {
+    if (Under(entry, kGameD3DKeyPrefix))
       ++inside;
     else
       E2E_CHECK_MSG(false,
@@ -47,7 +48,7 @@ void BadNamesScenario(const Options& options) {
   SetStep("start: level 4, clock 175");
   SeedDriverValues("4", "175");
   // The parent of every game's key exists, as the driver installs it.
-  E2E_CHECK(CreateKey(HKEY_LOCAL_MACHINE, kGameD3D));
+  E2E_CHECK(fixture::CreateKey(platform::kHkeyLocalMachine, kGameD3DKeyPrefix));
   const std::string kNames255(251, 'n');
   const Case cases[] = {
       {"backslash", "a\\b.exe", Case::kAtItsKey},
@@ -77,12 +78,15 @@ void BadNamesScenario(const Options& options) {
 
   // The whole registry is compared once around all the names (it is
   // large); the driver's own tree around each name.
-  Snapshot machineBefore = TakeSnapshot(HKEY_LOCAL_MACHINE);
-  Snapshot userBefore = TakeSnapshot(HKEY_CURRENT_USER);
+  fixture::Snapshot machineBefore =
+      fixture::TakeSnapshot(platform::kHkeyLocalMachine);
+  fixture::Snapshot userBefore =
+      fixture::TakeSnapshot(platform::kHkeyCurrentUser);
   for (const Case& c : cases) {
     if (!westernCodePage && c.label == "code page 1252") continue;
     SetStep("name: " + c.label);
-    Snapshot before = TakeSnapshot(HKEY_LOCAL_MACHINE, kKyroKey);
+    fixture::Snapshot before =
+        fixture::TakeSnapshot(platform::kHkeyLocalMachine, kVendorKey);
     PerGameDialog dialog;
     if (!OpenPerGameDialog(program, main, dialog)) break;
     E2E_CHECK(SetTextOf(dialog.edit, c.name));
@@ -96,23 +100,25 @@ void BadNamesScenario(const Options& options) {
                   "still running and answering");
     if (c.outcome == Case::kAtItsKey) {
       E2E_CHECK_MSG(WaitUntil([&] {
-                      return ReadValue(HKEY_LOCAL_MACHINE, kGameD3D + c.name,
-                                       kLod)
-                                 .bytes == Sz("4");
+                      return Stored(kGameD3DKeyPrefix + c.name,
+                                    kLevelOfDetailName) == Sz("4");
                     }),
                     "MIPMapThreshold = \"4\" at the name's key");
     } else {
       Sleep(300);
     }
-    int inside =
-        CountInside(before, TakeSnapshot(HKEY_LOCAL_MACHINE, kKyroKey));
+    int inside = CountInside(
+        before, fixture::TakeSnapshot(platform::kHkeyLocalMachine, kVendorKey));
     if (c.outcome == Case::kNowhere) E2E_CHECK_EQ(inside, 0);
   }
   SetStep("the whole registry after all names");
-  CountInside(machineBefore, TakeSnapshot(HKEY_LOCAL_MACHINE));
+  CountInside(machineBefore,
+              fixture::TakeSnapshot(platform::kHkeyLocalMachine));
   E2E_CHECK_MSG(
-      Differences(userBefore, TakeSnapshot(HKEY_CURRENT_USER)).empty(),
-      "nothing written to HKEY_CURRENT_USER");
+      fixture::Differences(userBefore,
+                           fixture::TakeSnapshot(platform::kHkeyCurrentUser))
+          .empty(),
+      "nothing written to platform::kHkeyCurrentUser");
   CloseMain(program, main);
 }
 

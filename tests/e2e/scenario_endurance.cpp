@@ -12,7 +12,6 @@
 
 #include "tests/e2e/app.h"
 #include "tests/e2e/check.h"
-#include "tests/e2e/registry_probe.h"
 #include "tests/e2e/scenarios.h"
 
 namespace e2e {
@@ -118,9 +117,8 @@ void EnduranceScenario(const Options& options) {
                                     static_cast<long long>(before)) /
                                    1024) +
                     " KiB (256 allowed)");
-  E2E_CHECK_EQ(ReadValue(HKEY_LOCAL_MACHINE, kGlobalD3D, kLod).bytes, Sz("5"));
-  E2E_CHECK_EQ(ReadValue(HKEY_LOCAL_MACHINE, kPmxKern, kClock).bytes,
-               Sz("190"));
+  E2E_CHECK_EQ(Stored(kGlobalD3DKey, kLevelOfDetailName), Sz("5"));
+  E2E_CHECK_EQ(Stored(kClockKey, kClockName), Sz("190"));
   E2E_CHECK_MSG(Responsive(main.window), "the program still answers");
   CloseMain(program, main);
 }

@@ -6,8 +6,8 @@
 
 #include "tests/e2e/app.h"
 #include "tests/e2e/check.h"
-#include "tests/e2e/registry_probe.h"
 #include "tests/e2e/scenarios.h"
+#include "tests/support/registry_fixture.h"
 
 namespace e2e {
 namespace {
@@ -44,10 +44,10 @@ void CheckShown(const Options& options, const Shown& c) {
   E2E_CHECK_EQ(SliderPos(main.slider1), c.slider1);
   E2E_CHECK_EQ(TextOf(main.gfx), std::string(c.gfx));
   E2E_CHECK_MSG(program.Close(main.window), "the program ends when closed");
-  StoredValue lod = ReadValue(HKEY_LOCAL_MACHINE, kGlobalD3D, kLod);
-  E2E_CHECK_MSG(
-      c.levelOfDetail ? lod.bytes == Sz(c.levelOfDetail) : !lod.present,
-      "start-up leaves the stored level as it was");
+  const std::optional<fixture::RawValue> lod =
+      Stored(kGlobalD3DKey, kLevelOfDetailName);
+  E2E_CHECK_MSG(c.levelOfDetail ? lod == Sz(c.levelOfDetail) : !lod,
+                "start-up leaves the stored level as it was");
 }
 
 struct Broken {

@@ -13,7 +13,7 @@
 namespace e2e {
 
 // A Windows form of a path given on the command line: a Unix path
-// ("/work/...") becomes the same file on drive Z:.
+// ("/tmp/...") becomes the same file on drive Z:.
 std::string WindowsPath(const std::string& path);
 
 // Polls until ready() or timeoutMs passed; returns ready()'s last answer.

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "tests/e2e/registry_probe.h"
 #include "tests/e2e/session.h"
+#include "tests/support/registry_fixture.h"
 
 namespace e2e {
 
@@ -75,7 +75,7 @@ RestartStandIn::~RestartStandIn() {
 
 ProtocolStandIn::ProtocolStandIn(const std::string& protocol,
                                  const std::string& recorderPath)
-    : command_(HKEY_LOCAL_MACHINE,
+    : command_(platform::kHkeyLocalMachine,
                "SOFTWARE\\Classes\\" + protocol + "\\shell\\open\\command", "",
                "\"" + WindowsPath(recorderPath) + "\" \"%1\"") {}
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/registry_probe.h"
+#include "tests/support/registry_fixture.h"
 
 namespace e2e {
 
@@ -59,7 +59,7 @@ class ProtocolStandIn {
   bool installed() const { return command_.set(); }
 
  private:
-  ValueOverride command_;
+  fixture::ValueOverride command_;
 };
 
 }  // namespace e2e

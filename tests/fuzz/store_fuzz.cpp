@@ -84,20 +84,23 @@ std::string Show(const SettingValue& v) {
 }
 
 bool IsDocumentedStatus(std::int32_t status) {
-  // Success, an unresolved or refused call, or a registry error: absent,
-  // access denied, a bad parameter or path, data too large.
-  switch (status) {
-    case 0:
-    case 2:
-    case 5:
-    case 87:
-    case 99:
-    case 161:
-    case 234:
-      return true;
-    default:
-      return false;
-  }
+  // Success, an unresolved or refused call, a registry error (absent,
+  // access denied, a bad parameter or path, data too large) or why an INI
+  // file could not be written.
+  using namespace platform;
+  constexpr long kDocumented[] = {kErrorSuccess,
+                                  kErrorFileNotFound,
+                                  kErrorPathNotFound,
+                                  kErrorAccessDenied,
+                                  kErrorWriteFault,
+                                  kErrorInvalidParameter,
+                                  registry::kStatusUnresolved,
+                                  kErrorDiskFull,
+                                  kErrorBadPathname,
+                                  kErrorMoreData};
+  for (long code : kDocumented)
+    if (status == code) return true;
+  return false;
 }
 
 // A write of these reads back the same.

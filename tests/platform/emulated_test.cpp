@@ -297,7 +297,7 @@ TEST_F(EmulatedTest, HandlesOfADeletedKeyAnswerKeyDeleted) {
   ASSERT_EQ(0, platform::RegCreateKeyExA(
                    platform::kHkeyCurrentUser, "Doomed\\Sub", 0, "", 0,
                    platform::kKeySetValue, nullptr, &key, nullptr));
-  fixture::ClearScratch(platform::kHkeyCurrentUser, "Doomed");
+  fixture::DeleteTree(platform::kHkeyCurrentUser, "Doomed");
   EXPECT_EQ(1018, platform::RegSetValueExA(key, "v", 0, platform::kRegSz,
                                            fixture::SzBytes("x").data(), 2));
   EXPECT_EQ(0, platform::RegCloseKey(key));

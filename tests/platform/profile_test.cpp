@@ -10,6 +10,10 @@
 #include "platform/platform.h"
 #include "tests/support/temp_dir.h"
 
+#ifndef _WIN32
+#include "tests/support/file_size_limit.h"
+#endif
+
 namespace {
 
 using fixture::TempDir;
@@ -286,8 +290,7 @@ TEST_F(ProfileTest, NullSectionOrKeyListsNames) {
     buffer.fill(kFill);
     const std::uint32_t count = platform::GetPrivateProfileStringA(
         c.section, nullptr, "dflt", buffer.data(), c.size, File().c_str());
-    const std::string label = c.file + (c.section ? c.section : "(sections)") +
-                              " size " + std::to_string(c.size);
+    const std::string label = "row " + std::to_string(&c - cases);
     EXPECT_EQ(c.expected.size() - 1, count) << label;
     EXPECT_EQ(c.expected, std::string(buffer.data(), c.expected.size()))
         << label;
@@ -327,10 +330,26 @@ TEST_F(ProfileTest, WriteToAReadOnlyFileFailsAndLeavesIt) {
                                    std::filesystem::perms::others_write,
                                std::filesystem::perm_options::remove);
   EXPECT_FALSE(Write("S", "K", "new"));
+  EXPECT_EQ(5u, platform::GetLastError());
   EXPECT_EQ("old", Read("S", "K"));
   EXPECT_EQ(std::vector<std::string>{"settings.ini"}, dir_.Names());
   std::filesystem::permissions(File(), std::filesystem::perms::owner_write,
                                std::filesystem::perm_options::add);
+}
+
+// A write that cannot complete (the disk full, or here a file size limit)
+// fails, says why, and leaves the old file.
+TEST_F(ProfileTest, AWriteThatCannotCompleteFailsAndLeavesTheOldFile) {
+  const std::string before = "[S]\r\nK=old\r\n";
+  dir_.Write("settings.ini", before);
+  {
+    fixture::FileSizeLimit limit(1024);
+    EXPECT_FALSE(Write("S", "K", std::string(4096, 'x').c_str()));
+    EXPECT_EQ(112u, platform::GetLastError());
+  }
+  EXPECT_EQ(before, dir_.Read("settings.ini"));
+  EXPECT_EQ(std::vector<std::string>{"settings.ini"}, dir_.Names())
+      << "no temporary file is left behind";
 }
 #endif
 

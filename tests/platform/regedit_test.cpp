@@ -14,10 +14,10 @@ constexpr char kScratch[] = "Software\\MovarinTests\\Regedit";
 class RegeditTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    fixture::ClearScratch(platform::kHkeyCurrentUser, kScratch);
+    fixture::DeleteTree(platform::kHkeyCurrentUser, kScratch);
   }
   void TearDown() override {
-    fixture::ClearScratch(platform::kHkeyCurrentUser, kScratch);
+    fixture::DeleteTree(platform::kHkeyCurrentUser, kScratch);
   }
 };
 

@@ -25,12 +25,12 @@ constexpr std::uint32_t kReadWrite = platform::kKeyQueryValue |
 class RegistryTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (Key root : kRoots) fixture::ClearScratch(root, kScratch);
+    for (Key root : kRoots) fixture::DeleteTree(root, kScratch);
     ASSERT_EQ(0, Create(platform::kHkeyCurrentUser, kScratch, &scratch_));
   }
   void TearDown() override {
     platform::RegCloseKey(scratch_);
-    for (Key root : kRoots) fixture::ClearScratch(root, kScratch);
+    for (Key root : kRoots) fixture::DeleteTree(root, kScratch);
   }
 
   static long Create(Key root, const std::string& path, Key* key,
@@ -229,7 +229,9 @@ TEST_F(RegistryTest, QueryReportsTheNeededSizeAndLeavesTheBufferAlone) {
   }
 }
 
-TEST_F(RegistryTest, QueryOfAnAbsentValueAnswers2AndTouchesNothing) {
+// A query of an absent value leaves the buffer and its size alone; asked
+// for the size alone, it answers 0 there.
+TEST_F(RegistryTest, QueryOfAnAbsentValueAnswers2AndTouchesNoBuffer) {
   std::array<std::uint8_t, 8> buffer;
   buffer.fill(kFill);
   std::uint32_t size = 8;
@@ -237,10 +239,9 @@ TEST_F(RegistryTest, QueryOfAnAbsentValueAnswers2AndTouchesNothing) {
                                           buffer.data(), &size));
   EXPECT_EQ(8u, size);
   for (std::uint8_t byte : buffer) EXPECT_EQ(kFill, byte);
-  std::uint32_t type = 99;
-  EXPECT_EQ(2, platform::RegQueryValueExA(scratch_, "Absent", nullptr, &type,
+  EXPECT_EQ(2, platform::RegQueryValueExA(scratch_, "Absent", nullptr, nullptr,
                                           nullptr, &size));
-  EXPECT_EQ(0u, size) << "asked for the size alone, there is none";
+  EXPECT_EQ(0u, size);
 }
 
 // A text whose counted bytes stop just short of its NUL is stored with it:
@@ -376,8 +377,8 @@ TEST_F(RegistryTest, FixtureClearsAWholeTree) {
   EXPECT_EQ((fixture::RawValue{platform::kRegDword, {7, 0, 0, 0}}),
             fixture::ReadRaw(platform::kHkeyCurrentUser,
                              std::string(kScratch) + "\\T", "d"));
-  fixture::ClearScratch(platform::kHkeyCurrentUser,
-                        std::string(kScratch) + "\\T");
+  fixture::DeleteTree(platform::kHkeyCurrentUser,
+                      std::string(kScratch) + "\\T");
   EXPECT_FALSE(fixture::KeyExists(platform::kHkeyCurrentUser,
                                   std::string(kScratch) + "\\T"));
   EXPECT_TRUE(fixture::KeyExists(platform::kHkeyCurrentUser, kScratch));

@@ -1,10 +1,13 @@
-// Checks the Wine prefix the program and its tests run in: the design font
-// and the classic colour scheme, as tools/setup-prefix sets them up. Prints
-// what it measured; exits non-zero on any difference.
+// Checks the Wine prefix the program and its tests run in: the design's
+// fonts and the classic colour scheme, as tools/setup-prefix sets them up.
+// Prints what it measured; exits non-zero on any difference.
 #include <windows.h>
+// After windows.h, which it needs.
 #include <uxtheme.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -22,10 +25,10 @@ void CheckDesignFont() {
   HDC screen = GetDC(nullptr);
   const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
   const int height = -MulDiv(825, dpi, 7200);
-  HFONT font = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                           ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                           DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
+  HFONT font =
+      CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                  DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
   HGDIOBJ old = SelectObject(screen, font);
 
   char face[LF_FACESIZE] = {};
@@ -40,8 +43,7 @@ void CheckDesignFont() {
   GetTextMetricsA(screen, &metrics);
 
   std::printf("dpi %d, font height %d, face \"%s\", %s\n", dpi, height, face,
-              (metrics.tmPitchAndFamily & TMPF_VECTOR) ? "scalable"
-                                                       : "bitmap");
+              (metrics.tmPitchAndFamily & TMPF_VECTOR) ? "scalable" : "bitmap");
   std::printf("\"%s\": %ld x %ld px; a digit %ld px wide\n", text, extent.cx,
               extent.cy, digit.cx);
 
@@ -57,24 +59,65 @@ void CheckDesignFont() {
   ReleaseDC(nullptr, screen);
 }
 
-// Arial, the credit line's face, is not part of Wine: it resolves to a face
-// of like widths. Its line height is reported, not checked: Windows' Arial
-// takes 14 px at 8.25 pt, the usual stand-in 12.
-void ReportCreditFont() {
+// Arial, the credit line's face, is not part of Wine: the prefix replaces it
+// with Liberation Sans, which has Arial's metrics. Any other stand-in (Wine
+// takes what the system offers) is much wider, so the widths are checked:
+// at an em of 1000 pixels a character's advance is its width in Arial's
+// design (Helvetica's widths, 1/1000 em), and at the design's 8.25 pt the
+// credit text is 60 pixels wide, as its label is laid out.
+void CheckCreditFont() {
   HDC screen = GetDC(nullptr);
-  HFONT font = CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                           ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                           DEFAULT_PITCH | FF_DONTCARE, "Arial");
-  HGDIOBJ old = SelectObject(screen, font);
-  char face[LF_FACESIZE] = {};
-  GetTextFaceA(screen, sizeof face, face);
-  TEXTMETRICA metrics = {};
-  GetTextMetricsA(screen, &metrics);
-  std::printf("Arial 8.25 pt is drawn with \"%s\", one line %ld px\n", face,
-              metrics.tmHeight);
+  const auto create = [](int height) {
+    return CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                       ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Arial");
+  };
+
+  HFONT large = create(-1000);
+  HGDIOBJ old = SelectObject(screen, large);
+  char full[256] = "?";
+  if (UINT size = GetOutlineTextMetricsA(screen, 0, nullptr)) {
+    auto* otm = static_cast<OUTLINETEXTMETRICA*>(std::malloc(size));
+    if (otm && GetOutlineTextMetricsA(screen, size, otm)) {
+      std::snprintf(full, sizeof full, "%s",
+                    reinterpret_cast<const char*>(otm) +
+                        reinterpret_cast<std::uintptr_t>(otm->otmpFaceName));
+    }
+    std::free(otm);
+  }
+  std::printf("Arial is drawn with \"%s\"\n", full);
+  struct {
+    char c;
+    int width;
+  } const widths[] = {{' ', 278}, {'0', 556}, {'@', 1015}, {'A', 667},
+                      {'I', 278}, {'M', 833}, {'W', 944},  {'a', 556},
+                      {'c', 500}, {'i', 222}, {'m', 833},  {'r', 333}};
+  int off = 0;
+  for (const auto& w : widths) {
+    INT got = 0;
+    GetCharWidth32A(screen, static_cast<unsigned char>(w.c),
+                    static_cast<unsigned char>(w.c), &got);
+    if (got < w.width - 1 || got > w.width + 1) {
+      std::printf("'%c' is %d/1000 em wide, Arial's is %d\n", w.c, got,
+                  w.width);
+      ++off;
+    }
+  }
+  Expect(off == 0, "Arial's stand-in has Arial's character widths");
   SelectObject(screen, old);
-  DeleteObject(font);
+  DeleteObject(large);
+
+  HFONT design = create(-MulDiv(825, GetDeviceCaps(screen, LOGPIXELSY), 7200));
+  old = SelectObject(screen, design);
+  const char credit[] = "K. Brannoch";
+  SIZE extent = {};
+  GetTextExtentPoint32A(screen, credit, static_cast<int>(std::strlen(credit)),
+                        &extent);
+  std::printf("\"%s\" in Arial 8.25 pt: %ld x %ld px\n", credit, extent.cx,
+              extent.cy);
+  Expect(extent.cx == 60, "\"K. Brannoch\" in Arial 8.25 pt is 60 px wide");
+  SelectObject(screen, old);
+  DeleteObject(design);
   ReleaseDC(nullptr, screen);
 }
 
@@ -105,7 +148,7 @@ void CheckColours() {
 
 int main() {
   CheckDesignFont();
-  ReportCreditFont();
+  CheckCreditFont();
   CheckColours();
   std::printf("%d failed\n", failures);
   return failures == 0 ? 0 : 1;

@@ -70,37 +70,33 @@ TEST(NumberConformance, AgreesWithThePlatformOnEveryCorpusText) {
   EXPECT_GT(compared, 100);
 }
 
-// The user's number and currency separators, set for a test and put back
-// afterwards.
+// The user's decimal and thousands separators, the currency ones alike (as
+// a real locale has them): set for a test, put back afterwards.
 class UserSeparators {
  public:
   UserSeparators() {
-    for (std::size_t i = 0; i < kTypes.size(); ++i) {
-      GetLocaleInfoA(LOCALE_USER_DEFAULT, kTypes[i], saved_[i],
-                     sizeof saved_[i]);
-    }
+    for (std::size_t i = 0; i < kTypes.size(); ++i)
+      GetLocaleInfoA(LOCALE_USER_DEFAULT, kTypes[i], saved_[i], 8);
   }
   ~UserSeparators() {
-    for (std::size_t i = 0; i < kTypes.size(); ++i) {
+    for (std::size_t i = 0; i < kTypes.size(); ++i)
       SetLocaleInfoA(LOCALE_USER_DEFAULT, kTypes[i], saved_[i]);
-    }
   }
   UserSeparators(const UserSeparators&) = delete;
   UserSeparators& operator=(const UserSeparators&) = delete;
 
-  // The number format, the currency one alike, as a real locale has them.
   bool Set(const std::string& decimal, const std::string& thousands) {
-    return SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL,
-                          decimal.c_str()) &&
-           SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SMONDECIMALSEP,
-                          decimal.c_str()) &&
-           SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND,
-                          thousands.c_str()) &&
-           SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SMONTHOUSANDSEP,
-                          thousands.c_str());
+    bool set = true;
+    for (std::size_t i = 0; i < kTypes.size(); ++i) {
+      set = SetLocaleInfoA(LOCALE_USER_DEFAULT, kTypes[i],
+                           (i % 2 == 0 ? decimal : thousands).c_str()) &&
+            set;
+    }
+    return set;
   }
 
  private:
+  // Decimal, thousands, then the currency decimal and thousands.
   static constexpr std::array<LCTYPE, 4> kTypes = {
       LOCALE_SDECIMAL, LOCALE_STHOUSAND, LOCALE_SMONDECIMALSEP,
       LOCALE_SMONTHOUSANDSEP};

@@ -2,11 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 
 #include "store/registry.h"
 #include "tests/store/number_corpus.h"
+#include "tests/support/show.h"
 
 #ifndef _WIN32
 #include "platform/emulated/emulated.h"
@@ -14,6 +14,7 @@
 
 namespace {
 
+using fixture::Quoted;
 using registry::LongToText;
 using registry::NumberError;
 using registry::NumberResult;
@@ -26,26 +27,12 @@ platform::NumberFormat Format(std::string decimal, std::string thousands) {
   return format;
 }
 
-std::string Shown(std::string_view text) {
-  std::string shown;
-  for (unsigned char c : text) {
-    if (c < 0x20 || c >= 0x7F) {
-      char hex[8];
-      std::snprintf(hex, sizeof hex, "\\x%02x", c);
-      shown += hex;
-    } else {
-      shown += static_cast<char>(c);
-    }
-  }
-  return "\"" + shown + "\"";
-}
-
 // What text reads as in the format: the error, and the value when there is
 // none.
 void ExpectReads(std::string_view text, const platform::NumberFormat& format,
                  NumberError error, std::int32_t value) {
-  SCOPED_TRACE(Shown(text) + " in " + Shown(format.decimalSeparator) + "/" +
-               Shown(format.thousandsSeparator));
+  SCOPED_TRACE(Quoted(text) + " in " + Quoted(format.decimalSeparator) + "/" +
+               Quoted(format.thousandsSeparator));
   const NumberResult r = TextToLong(text, format);
   EXPECT_EQ(r.error, error);
   if (error == NumberError::kNone) {

@@ -79,7 +79,7 @@ void Prepare() {
 #ifndef _WIN32
   platform::emulated::Reset();
 #endif
-  fixture::ClearScratch(kHkcu, kScratch);
+  fixture::DeleteTree(kHkcu, kScratch);
   ASSERT_TRUE(fixture::SeedString(kHkcu, kScratch, kName, "175"));
 }
 
@@ -108,7 +108,7 @@ TEST(StoreUnderMemoryExhaustion, ReadDeliversTheWholeValueOrKeepsTheDefault) {
           }
         });
   }
-  fixture::ClearScratch(kHkcu, kScratch);
+  fixture::DeleteTree(kHkcu, kScratch);
 }
 
 TEST(StoreUnderMemoryExhaustion, WriteStoresTheWholeValueOrNothing) {
@@ -132,7 +132,7 @@ TEST(StoreUnderMemoryExhaustion, WriteStoresTheWholeValueOrNothing) {
                     raw->data == fixture::SzBytes(text))
             << "at " << n;
       });
-  fixture::ClearScratch(kHkcu, kScratch);
+  fixture::DeleteTree(kHkcu, kScratch);
 }
 
 TEST(StoreUnderMemoryExhaustion, DeleteRemovesTheValueOrLeavesIt) {
@@ -147,7 +147,7 @@ TEST(StoreUnderMemoryExhaustion, DeleteRemovesTheValueOrLeavesIt) {
           EXPECT_FALSE(raw.has_value());
         }
       });
-  fixture::ClearScratch(kHkcu, kScratch);
+  fixture::DeleteTree(kHkcu, kScratch);
 }
 
 TEST(StoreUnderMemoryExhaustion, ResolveFallsBackToUnresolved) {

@@ -18,11 +18,13 @@
 #include <windows.h>
 #else
 #include "platform/emulated/emulated.h"
+#include "tests/support/file_size_limit.h"
 #endif
 
 namespace {
 
 namespace fs = std::filesystem;
+using fixture::Sz;
 using registry::DeleteStoreValue;
 using registry::ReadStoreValue;
 using registry::ResolveStoreRoot;
@@ -41,9 +43,6 @@ SettingValue Word(std::int16_t w) { return SettingValue::Boolean(w); }
 
 fixture::RawValue Raw(std::uint32_t type, Bytes data) {
   return {type, std::move(data)};
-}
-fixture::RawValue Sz(const std::string& text) {
-  return {platform::kRegSz, fixture::SzBytes(text)};
 }
 fixture::RawValue Binary(Bytes data) {
   return {platform::kRegBinary, std::move(data)};
@@ -79,8 +78,8 @@ class RegistryStore : public ::testing::Test {
   }
   void TearDown() override { Clear(); }
   static void Clear() {
-    fixture::ClearScratch(kHkcu, kScratch);
-    fixture::ClearScratch(kHklm, kScratch);
+    fixture::DeleteTree(kHkcu, kScratch);
+    fixture::DeleteTree(kHklm, kScratch);
   }
 };
 
@@ -503,6 +502,19 @@ TEST_F(IniStore, DeleteRemovesTheEntryAndAddsNone) {
   EXPECT_EQ(DeleteStoreValue(location_, "No Section", kName), 0);
   EXPECT_EQ(dir_.Read("settings.ini"), before);
 }
+
+#ifndef _WIN32
+// A write or delete that cannot complete (the disk full, or here a file
+// size limit) reports why and leaves the file as it was.
+TEST_F(IniStore, AFailedWriteIsReportedAndKeepsTheFile) {
+  const std::string before = dir_.Read("settings.ini");
+  fixture::FileSizeLimit limit(16);
+  EXPECT_EQ(WriteStoreValue(location_, "D3D", kName, "S", 5), 112);
+  EXPECT_EQ(DeleteStoreValue(location_, "D3D", kName), 112);
+  EXPECT_EQ(dir_.Read("settings.ini"), before);
+  EXPECT_EQ(dir_.Names(), std::vector<std::string>{"settings.ini"});
+}
+#endif
 
 TEST_F(IniStore, ARelativeLocationActsOnTheFileTheSearchFound) {
   fs::current_path(path_);

@@ -1,5 +1,7 @@
 #include "tests/support/registry_fixture.h"
 
+#include <utility>
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -32,7 +34,7 @@ void DeleteSubkeys(HKEY key) {
 
 }  // namespace
 
-void ClearScratch(platform::Key root, const std::string& keyPath) {
+void DeleteTree(platform::Key root, const std::string& keyPath) {
   if (keyPath.empty()) return;
 #ifdef _WIN32
   HKEY key;
@@ -48,17 +50,36 @@ void ClearScratch(platform::Key root, const std::string& keyPath) {
 #endif
 }
 
-bool SeedRaw(platform::Key root, const std::string& keyPath,
-             const std::string& valueName, std::uint32_t type,
-             const std::vector<std::uint8_t>& data) {
+namespace {
+
+// Opens the key for writing, creating it and every missing level above it;
+// 0 when refused.
+platform::Key CreateForWriting(platform::Key root, const std::string& keyPath) {
   platform::SecurityAttributes security;
   platform::Key key = 0;
   if (platform::RegCreateKeyExA(
           root, keyPath.c_str(), 0, "", 0,
           platform::kKeySetValue | platform::kKeyCreateSubKey, &security, &key,
           nullptr) != 0) {
-    return false;
+    return 0;
   }
+  return key;
+}
+
+}  // namespace
+
+bool CreateKey(platform::Key root, const std::string& keyPath) {
+  const platform::Key key = CreateForWriting(root, keyPath);
+  if (key == 0) return false;
+  platform::RegCloseKey(key);
+  return true;
+}
+
+bool SeedRaw(platform::Key root, const std::string& keyPath,
+             const std::string& valueName, std::uint32_t type,
+             const std::vector<std::uint8_t>& data) {
+  const platform::Key key = CreateForWriting(root, keyPath);
+  if (key == 0) return false;
   // A byte that is not NUL after the counted ones: the set looks at it, and
   // would store a NUL found there with a text.
   std::vector<std::uint8_t> buffer = data;
@@ -129,6 +150,17 @@ bool KeyExists(platform::Key root, const std::string& keyPath) {
 #endif
 }
 
+void DeleteValue(platform::Key root, const std::string& keyPath,
+                 const std::string& valueName) {
+  platform::Key key = 0;
+  if (platform::RegOpenKeyExA(root, keyPath.c_str(), 0, platform::kKeySetValue,
+                              &key) != 0) {
+    return;
+  }
+  platform::RegDeleteValueA(key, valueName.c_str());
+  platform::RegCloseKey(key);
+}
+
 bool DenyAccess(platform::Key root, const std::string& keyPath) {
 #ifdef _WIN32
   (void)root;
@@ -186,5 +218,96 @@ std::vector<std::uint8_t> SzBytes(const std::string& text) {
   bytes.push_back(0);
   return bytes;
 }
+
+ValueOverride::ValueOverride(platform::Key root, std::string keyPath,
+                             std::string valueName, const std::string& text)
+    : root_(root),
+      keyPath_(std::move(keyPath)),
+      valueName_(std::move(valueName)),
+      before_(ReadRaw(root_, keyPath_, valueName_)),
+      set_(SeedString(root_, keyPath_, valueName_, text)) {}
+
+ValueOverride::~ValueOverride() {
+  if (before_) {
+    SeedRaw(root_, keyPath_, valueName_, before_->type, before_->data);
+  } else {
+    DeleteValue(root_, keyPath_, valueName_);
+  }
+}
+
+#ifdef _WIN32
+namespace {
+
+std::string Below(const std::string& path, const std::string& child) {
+  return path.empty() ? child : path + "\\" + child;
+}
+
+void Walk(HKEY key, const std::string& path, Snapshot& out) {
+  out[path + "\\"] = "";
+  std::vector<char> name(32768);
+  std::vector<BYTE> data(1 << 16);
+  for (DWORD i = 0;;) {
+    DWORD nameLength = static_cast<DWORD>(name.size());
+    DWORD dataSize = static_cast<DWORD>(data.size());
+    DWORD type = 0;
+    const LONG status = RegEnumValueA(key, i, name.data(), &nameLength, nullptr,
+                                      &type, data.data(), &dataSize);
+    if (status == ERROR_MORE_DATA) {
+      data.resize(data.size() * 4);
+      continue;
+    }
+    if (status != ERROR_SUCCESS) break;
+    out[path + "\\:" + std::string(name.data(), nameLength)] =
+        std::to_string(type) + ":" +
+        std::string(reinterpret_cast<char*>(data.data()), dataSize);
+    ++i;
+  }
+  std::vector<std::string> children;
+  for (DWORD i = 0;; ++i) {
+    DWORD nameLength = static_cast<DWORD>(name.size());
+    if (RegEnumKeyExA(key, i, name.data(), &nameLength, nullptr, nullptr,
+                      nullptr, nullptr) != ERROR_SUCCESS) {
+      break;
+    }
+    children.emplace_back(name.data(), nameLength);
+  }
+  for (const std::string& child : children) {
+    HKEY sub = nullptr;
+    if (RegOpenKeyExA(key, child.c_str(), 0, KEY_READ, &sub) == ERROR_SUCCESS) {
+      Walk(sub, Below(path, child), out);
+      RegCloseKey(sub);
+    } else {
+      out[Below(path, child) + "\\"] = "<unopenable>";
+    }
+  }
+}
+
+}  // namespace
+
+Snapshot TakeSnapshot(platform::Key root, const std::string& keyPath) {
+  Snapshot out;
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(AsHkey(root), keyPath.empty() ? nullptr : keyPath.c_str(),
+                    0, KEY_READ, &key) != ERROR_SUCCESS) {
+    return out;
+  }
+  Walk(key, keyPath, out);
+  RegCloseKey(key);
+  return out;
+}
+
+std::vector<std::string> Differences(const Snapshot& before,
+                                     const Snapshot& after) {
+  std::vector<std::string> out;
+  for (const auto& [entry, value] : after) {
+    const auto it = before.find(entry);
+    if (it == before.end() || it->second != value) out.push_back(entry);
+  }
+  for (const auto& entry : before) {
+    if (!after.count(entry.first)) out.push_back(entry.first);
+  }
+  return out;
+}
+#endif
 
 }  // namespace fixture

@@ -13,7 +13,7 @@ using forms::FormState;
 using platform::emulated::Launch;
 using std::nullopt;
 
-const std::string kGameKeyPrefix = std::string(kGamesKey) + "\\";
+const std::string kGameKeyPrefix = kGameD3DKeyPrefix;
 constexpr const char* kRestart =
     "C:\\WINDOWS\\RUNDLL.EXE user.exe,exitwindowsexec";
 
@@ -64,8 +64,8 @@ TEST_P(LevelOfDetailTest, GoesToTheSelectedTargetOnly) {
 
   EXPECT_FALSE(Apply());
 
-  EXPECT_EQ(Raw(kGlobalKey, kLodName), c.global);
-  EXPECT_EQ(Raw(kGameKeyPrefix + "game.exe", kLodName), c.game);
+  EXPECT_EQ(Raw(kGlobalD3DKey, kLevelOfDetailName), c.global);
+  EXPECT_EQ(Raw(kGameKeyPrefix + "game.exe", kLevelOfDetailName), c.game);
   EXPECT_EQ(platform::emulated::KeyExists(platform::kHkeyLocalMachine,
                                           kGameKeyPrefix + "game.exe"),
             c.gameKeyExists);
@@ -99,9 +99,9 @@ TEST_F(ApplyTest, OneGameAtZeroDeletesAnEarlierGameValue) {
   User([this] { form1().Slider2().UserMoveTo(0); });
   ChooseOneGame("game.exe");
   EXPECT_FALSE(Apply());
-  EXPECT_EQ(Raw(kGameKeyPrefix + "game.exe", kLodName), "absent");
+  EXPECT_EQ(Raw(kGameKeyPrefix + "game.exe", kLevelOfDetailName), "absent");
   EXPECT_EQ(Raw(kGameKeyPrefix + "game.exe", "Other"), Sz("x"));
-  EXPECT_EQ(Raw(kGlobalKey, kLodName), Sz("6"));
+  EXPECT_EQ(Raw(kGlobalD3DKey, kLevelOfDetailName), Sz("6"));
 }
 
 TEST_F(ApplyTest, AfterTheCloseBoxTheDialogsPlaceholderNamesTheGame) {
@@ -118,8 +118,8 @@ TEST_F(ApplyTest, AfterTheCloseBoxTheDialogsPlaceholderNamesTheGame) {
 
   EXPECT_FALSE(Apply());
 
-  EXPECT_EQ(Raw(kGameKeyPrefix + "exemple.exe", kLodName), Sz("3"));
-  EXPECT_EQ(Raw(kGameKeyPrefix + "older.exe", kLodName), "absent");
+  EXPECT_EQ(Raw(kGameKeyPrefix + "exemple.exe", kLevelOfDetailName), Sz("3"));
+  EXPECT_EQ(Raw(kGameKeyPrefix + "older.exe", kLevelOfDetailName), "absent");
   EXPECT_EQ(form2().State(), FormState::kHidden);  // loaded to read the name
 }
 
@@ -127,12 +127,13 @@ TEST_F(ApplyTest, TheGamesNameIsTakenAsTypedBackslashesMakeDeeperKeys) {
   StartWith(Driver("4", nullopt));
   ChooseOneGame("Games\\q3.exe ");
   EXPECT_FALSE(Apply());
-  EXPECT_EQ(Raw(kGameKeyPrefix + "Games\\q3.exe ", kLodName), Sz("4"));
+  EXPECT_EQ(Raw(kGameKeyPrefix + "Games\\q3.exe ", kLevelOfDetailName),
+            Sz("4"));
 }
 
 TEST_F(ApplyTest, AFailedLevelWriteStillWritesTheClockAndReportsNothing) {
   StartWith(Driver(nullopt, nullopt));
-  platform::emulated::InjectKeyError(platform::kHkeyLocalMachine, kGlobalKey,
+  platform::emulated::InjectKeyError(platform::kHkeyLocalMachine, kGlobalD3DKey,
                                      platform::kErrorAccessDenied);
   User([this] {
     form1().Slider2().UserMoveTo(7);
@@ -141,7 +142,7 @@ TEST_F(ApplyTest, AFailedLevelWriteStillWritesTheClockAndReportsNothing) {
   });
   host.Answer(forms::kVbNo);
   EXPECT_FALSE(Apply());
-  EXPECT_EQ(Raw(kGlobalKey, kLodName), "absent");
+  EXPECT_EQ(Raw(kGlobalD3DKey, kLevelOfDetailName), "absent");
   EXPECT_EQ(Raw(kClockKey, kClockName), Sz("180"));
   EXPECT_EQ(host.messages(),
             std::vector<ShownMessage>{RestartPrompt(forms::kVbNo)});
@@ -217,7 +218,7 @@ TEST_F(ApplyTest, YesStartsTheRestartMinimizedAndTheProgramRunsOn) {
   EXPECT_EQ(launches[0].showCommand, 2);
   EXPECT_EQ(host.messages(),
             std::vector<ShownMessage>{RestartPrompt(forms::kVbYes)});
-  EXPECT_EQ(Raw(kGlobalKey, kLodName), Sz("6"));
+  EXPECT_EQ(Raw(kGlobalD3DKey, kLevelOfDetailName), Sz("6"));
   EXPECT_EQ(Raw(kClockKey, kClockName), Sz("205"));
   EXPECT_EQ(form1().State(), FormState::kShown);
 }

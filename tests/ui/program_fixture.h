@@ -6,70 +6,54 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/emulated/emulated.h"
+#include "tests/support/registry_fixture.h"
 #include "tests/support/scripted_host.h"
+#include "tests/support/show.h"
 #include "ui/about/form4.h"
+#include "ui/main/driver_keys.h"
 #include "ui/main/form1.h"
 #include "ui/main/program.h"
 #include "ui/pergame/form2.h"
 
 namespace movarin_test {
 
-inline constexpr const char* kGlobalKey =
-    "SOFTWARE\\PowerVR\\KYRO\\Global\\D3D";
-inline constexpr const char* kGamesKey =
-    "SOFTWARE\\PowerVR\\KYRO\\Game Settings\\D3D";
-inline constexpr const char* kClockKey =
-    "SOFTWARE\\PowerVR\\KYRO\\HWSettings\\PMXKERN";
-inline constexpr const char* kLodName = "MIPMapThreshold";
-inline constexpr const char* kClockName = "CorePLLFreq2";
+using driver::kClockKey;
+using driver::kClockName;
+using driver::kGameD3DKeyPrefix;
+using driver::kGlobalD3DKey;
+using driver::kLevelOfDetailName;
 
 // REGEDIT4 text holding the driver's two values as REG_SZ; nullopt leaves a
 // value out.
 inline std::string Driver(const std::optional<std::string>& levelOfDetail,
                           const std::optional<std::string>& clock) {
+  const auto value = [](const char* key, const char* name,
+                        const std::string& data) {
+    return std::string("[HKEY_LOCAL_MACHINE\\") + key + "]\n\"" + name +
+           "\"=\"" + data + "\"\n\n";
+  };
   std::string text = "REGEDIT4\n\n";
   if (levelOfDetail)
-    text +=
-        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\PowerVR\\KYRO\\Global\\D3D]\n"
-        "\"MIPMapThreshold\"=\"" +
-        *levelOfDetail + "\"\n\n";
-  if (clock)
-    text +=
-        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\PowerVR\\KYRO\\HWSettings\\PMXKERN]\n"
-        "\"CorePLLFreq2\"=\"" +
-        *clock + "\"\n\n";
+    text += value(kGlobalD3DKey, kLevelOfDetailName, *levelOfDetail);
+  if (clock) text += value(kClockKey, kClockName, *clock);
   return text;
 }
 
-// A registry type and bytes as "type: hex bytes", the form Raw and Sz share.
-template <class Bytes>
-std::string TypeAndBytes(std::uint32_t type, const Bytes& bytes) {
-  std::string text = std::to_string(type) + ":";
-  for (unsigned char byte : bytes) {
-    char hex[4];
-    std::snprintf(hex, sizeof hex, " %02X", byte);
-    text += hex;
-  }
-  return text;
-}
-
-// A value's registry type and bytes as TypeAndBytes shows them, or "absent".
+// A value of HKLM as fixture::Shown prints it ("1: 33 00"), or "absent".
 inline std::string Raw(const std::string& key, const std::string& name) {
-  const auto value =
-      platform::emulated::GetRawValue(platform::kHkeyLocalMachine, key, name);
-  return value ? TypeAndBytes(value->type, value->data) : "absent";
+  return fixture::Shown(
+      fixture::ReadRaw(platform::kHkeyLocalMachine, key, name));
 }
 
 // What a REG_SZ holding text looks like to Raw: type 1, the text, one NUL.
 inline std::string Sz(const std::string& text) {
-  return TypeAndBytes(platform::kRegSz, text + '\0');
+  return fixture::Shown(fixture::Sz(text));
 }
 
 inline ShownMessage RuntimeErrorBox(int number,

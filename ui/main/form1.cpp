@@ -7,21 +7,16 @@
 #include "platform/platform.h"
 #include "store/registry.h"
 #include "ui/about/form4.h"
+#include "ui/main/driver_keys.h"
 #include "ui/main/program.h"
 #include "ui/pergame/form2.h"
 
 namespace {
 
 // The display driver's values, all under HKLM and read and written as text.
+using namespace driver;
 constexpr const char* kRoot = "HKLM";
 constexpr const char* kText = "S";
-constexpr const char* kGlobalD3DKey = "SOFTWARE\\PowerVR\\KYRO\\Global\\D3D";
-constexpr const char* kGameD3DKeyPrefix =
-    "SOFTWARE\\PowerVR\\KYRO\\Game Settings\\D3D\\";
-constexpr const char* kLevelOfDetailName = "MIPMapThreshold";
-constexpr const char* kClockKey =
-    "SOFTWARE\\PowerVR\\KYRO\\HWSettings\\PMXKERN";
-constexpr const char* kClockName = "CorePLLFreq2";
 constexpr const char* kDefaultLevelOfDetail = "0";
 constexpr const char* kDefaultClock = "175";
 
