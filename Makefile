@@ -10,6 +10,8 @@
 #                (tools/bench-startup)
 #   make screenshot  docs/screenshot.png, the main window as its end-to-end
 #                test captures it
+#   make fuzz    each fuzz target for FUZZ_SECONDS (default 60), with clang's
+#                libFuzzer, ASan and UBSan (tools/run-fuzz)
 #
 # BUILD (default: build) holds the build trees, the Wine prefix and the
 # logs. The user's own ~/.wine is never used.
@@ -22,6 +24,7 @@ SHELL := /bin/bash
 BUILD ?= build
 B := $(abspath $(BUILD))
 JOBS ?= 2
+FUZZ_SECONDS ?= 60
 VERSION := $(shell sed -nE 's/^project.Movarin VERSION ([0-9.]+).*/\1/p' CMakeLists.txt)
 
 MOVARIN_WINEPREFIX ?= $(B)/wineprefix
@@ -34,8 +37,9 @@ PROGRAM := $(B)/windows/ui/movarin.exe
 # built once, then reused.
 I586_RUNTIME := $(B)/i586-runtime
 
-.PHONY: build test run demo dist bench screenshot setup packages build-native \
-        build-bench build-windows-tests build-windows require-display clean
+.PHONY: build test run demo dist bench screenshot fuzz setup packages \
+        build-native build-bench build-windows-tests build-windows \
+        require-display clean
 
 # Every preset: the benchmarks are built (not run) so they keep compiling.
 build: build-native build-bench build-windows-tests build-windows
@@ -115,6 +119,13 @@ screenshot: setup build-windows
 	$(XVFB) tools/wine-session $(B)/logs $(B)/windows -- -R '^e2e_main_window$$'
 	convert $(B)/windows/screenshot.bmp -define png:exclude-chunks=date,time \
 	  docs/screenshot.png
+
+# clang and libFuzzer only for this: make test builds the replays with g++.
+fuzz:
+	@tools/install-packages clang-14 libclang-rt-14-dev
+	@mkdir -p $(B); $(call configure,fuzz)
+	cmake --build $(B)/fuzz -j$(JOBS)
+	tools/run-fuzz $(B)/fuzz $(FUZZ_SECONDS)
 
 clean:
 	rm -rf $(B)

@@ -24,6 +24,7 @@ constexpr Entry kScenarios[] = {
     {"about", e2e::AboutScenario},
     {"apply_errors", e2e::ApplyErrorsScenario},
     {"reopen", e2e::ReopenScenario},
+    {"endurance", e2e::EnduranceScenario},
 };
 
 }  // namespace

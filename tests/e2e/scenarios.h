@@ -13,5 +13,6 @@ void BadNamesScenario(const Options& options);
 void AboutScenario(const Options& options);
 void ApplyErrorsScenario(const Options& options);
 void ReopenScenario(const Options& options);
+void EnduranceScenario(const Options& options);
 
 }  // namespace e2e

@@ -1,0 +1,261 @@
+// Sequences of store calls on the registry roots and an INI file, with the
+// store's promises checked after every call: it never throws; the status
+// is one it documents; a read that delivers nothing leaves the default; a
+// successful write reads back in the form of its kind; a call answering 99
+// changed nothing; a successful delete reads back as absent.
+//
+// Input: calls of the form: what, location, kind and value-tag bytes, then
+// key NUL name NUL, then the value's bytes (a text up to a NUL, four bytes
+// of an integer or two of a Boolean).
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/emulated/emulated.h"
+#include "store/registry.h"
+#include "tests/fuzz/fuzz_input.h"
+
+namespace {
+
+using registry::SettingValue;
+
+constexpr int kMaxCalls = 12;
+constexpr char kInitialIni[] = "[Sec]\r\nName=old\r\n";
+constexpr const char* kKinds[] = {"S", "s", "B", "b", "D", "d", "X", ""};
+// Opening or creating this key or one below it is refused, as a key the
+// user may not touch.
+constexpr char kDeniedKey[] = "Denied";
+// The longest text an INI read delivers.
+constexpr std::size_t kIniTextLimit = 254;
+
+// The registry root of each location (0 for the others).
+constexpr platform::Key kRootOf[] = {
+    platform::kHkeyCurrentUser,   platform::kHkeyLocalMachine,
+    platform::kHkeyUsers,         platform::kHkeyDynData,
+    platform::kHkeyCurrentConfig, platform::kHkeyClassesRoot};
+
+struct Context {
+  std::string iniPath;
+  // Registry roots (kRootOf's order), names that resolve to nothing, the
+  // INI file by name and by pattern, and a file that does not exist.
+  std::vector<std::string> locations;
+  bool iniPlain = true;  // no write has put lines of its own into the file
+};
+
+Context& TheContext() {
+  static Context c = [] {
+    const std::string& dir = fuzz::ScratchDirectory();
+    const std::string ini = dir + "/store.ini";
+    return Context{ini,
+                   {"HKCU", "hklm", "HKU", "HKDD", "HKCC", "HKCR", "",
+                    "HKEY_USERS", ini, dir + "/*.INI", dir + "/absent.ini"}};
+  }();
+  return c;
+}
+
+SettingValue TakeValue(fuzz::Input& input, std::uint8_t tag) {
+  switch (tag % 3) {
+    case 0:
+      return SettingValue(input.Field());
+    case 1: {
+      std::uint32_t bits = 0;
+      for (int i = 0; i < 4; ++i) bits = bits << 8 | input.Byte();
+      return SettingValue(static_cast<std::int32_t>(bits));
+    }
+    default: {
+      const auto high = input.Byte();
+      return SettingValue::Boolean(
+          static_cast<std::int16_t>(high << 8 | input.Byte()));
+    }
+  }
+}
+
+// The text a value is written as in an INI file.
+std::string IniText(const SettingValue& v) {
+  if (v.IsString()) return v.text();
+  if (v.IsInteger()) return registry::LongToText(v.integer());
+  return v.word() != 0 ? "True" : "False";
+}
+
+std::string Show(const SettingValue& v) {
+  if (v.IsString()) return "\"" + v.text() + "\"";
+  return (v.IsBoolean() ? "Boolean " : "") + std::to_string(v.integer());
+}
+
+bool IsDocumentedStatus(std::int32_t status) {
+  // Success, an unresolved or refused call, a registry error (absent,
+  // access denied, a bad parameter or path, data too large) or why an INI
+  // file could not be written.
+  using namespace platform;
+  constexpr long kDocumented[] = {kErrorSuccess,
+                                  kErrorFileNotFound,
+                                  kErrorPathNotFound,
+                                  kErrorAccessDenied,
+                                  kErrorWriteFault,
+                                  kErrorInvalidParameter,
+                                  registry::kStatusUnresolved,
+                                  kErrorDiskFull,
+                                  kErrorBadPathname,
+                                  kErrorMoreData};
+  for (long code : kDocumented)
+    if (status == code) return true;
+  return false;
+}
+
+// A write of these reads back the same.
+bool WritesPlainly(const std::string& section, const std::string& key,
+                   const std::string& text) {
+  return fuzz::HoldsPlainly(section, key, text, kIniTextLimit);
+}
+
+bool Same(const std::optional<platform::emulated::RawValue>& a,
+          const std::optional<platform::emulated::RawValue>& b) {
+  if (!a || !b) return !a && !b;
+  return a->type == b->type && a->data == b->data;
+}
+
+// The registry and the INI file, to tell whether a call changed anything;
+// nullopt once a name the dump cannot write (one with a line end) is
+// stored.
+std::optional<std::string> State() {
+  const std::optional<std::string> dump = platform::emulated::DumpRegedit4();
+  if (!dump) return std::nullopt;
+  return *dump + "\n--\n" + fuzz::ReadFile(TheContext().iniPath);
+}
+
+// What a value reads back as after a write of that kind.
+void CheckReadBack(const std::string& location, bool ini,
+                   const std::string& key, const std::string& name,
+                   const std::string& kind, const SettingValue& written) {
+  const SettingValue sentinel("\x01sentinel");
+  SettingValue result;
+  const std::int32_t status =
+      registry::ReadStoreValue(location, key, name, kind, sentinel, result);
+  const std::string what = "write " + kind + " " + Show(written) +
+                           " then read: status " + std::to_string(status) +
+                           ", " + Show(result);
+  FUZZ_CHECK(status == 0, what);
+  const char k = static_cast<char>(kind[0] & ~0x20);
+  if (ini) {
+    if (WritesPlainly(key, name, IniText(written)))
+      FUZZ_CHECK(result == SettingValue(IniText(written)), what);
+    return;
+  }
+  if (k == 'S') {
+    if (written.IsString()) FUZZ_CHECK(result == written, what);
+    if (written.IsInteger())
+      FUZZ_CHECK(result == registry::LongToText(written.integer()), what);
+    if (written.IsBoolean())
+      FUZZ_CHECK(result == SettingValue(written.word() ? "True" : "False"),
+                 what);
+  } else if (k == 'B') {
+    FUZZ_CHECK(
+        result.IsBoolean() && (result.word() == 0 || result.word() == -1),
+        what);
+    if (!written.IsString())
+      FUZZ_CHECK((result.word() != 0) == (written.integer() != 0), what);
+  } else {
+    FUZZ_CHECK(result.IsInteger() && result.integer() >= -32768 &&
+                   result.integer() <= 32767,
+               what);
+    if (!written.IsString())
+      FUZZ_CHECK(result.integer() == written.integer(), what);
+  }
+}
+
+void CheckAbsent(const std::string& location, const std::string& key,
+                 const std::string& name, bool ini) {
+  const SettingValue fallback(
+      "\x01"
+      "default");
+  SettingValue result;
+  const std::int32_t status =
+      registry::ReadStoreValue(location, key, name, "S", fallback, result);
+  FUZZ_CHECK(result == fallback,
+             "a deleted value reads as the default, not " + Show(result));
+  FUZZ_CHECK(status == (ini ? 0 : 2),
+             "a deleted value reads with status " + std::to_string(status));
+}
+
+void Call(fuzz::Input& input, Context& c) {
+  const std::uint8_t what = input.Byte();
+  const std::size_t where = input.Byte() % c.locations.size();
+  const std::string& location = c.locations[where];
+  const std::string kind = kKinds[input.Byte() % 8];
+  const std::uint8_t tag = input.Byte();
+  const std::string key = input.Field();
+  const std::string name = input.Field();
+  const SettingValue value = TakeValue(input, tag);
+  const bool ini =
+      location == c.iniPath || location.find('*') != std::string::npos;
+
+  const std::optional<std::string> before = State();
+  std::int32_t status = 0;
+  switch (what % 4) {
+    case 0: {
+      const SettingValue sentinel("\x01sentinel");
+      SettingValue result(std::int32_t{7});
+      status =
+          registry::ReadStoreValue(location, key, name, kind, sentinel, result);
+      if (status != 0)
+        FUZZ_CHECK(result == sentinel, "a read that fails (" +
+                                           std::to_string(status) +
+                                           ") leaves the default");
+      break;
+    }
+    case 1: {
+      const platform::Key root = where < 6 ? kRootOf[where] : 0;
+      const auto old = platform::emulated::GetRawValue(root, key, name);
+      status = registry::WriteStoreValue(location, key, name, kind, value);
+      if (status != 0) break;
+      if (root != 0 &&
+          !Same(platform::emulated::GetRawValue(root, key, name), old))
+        FUZZ_CHECK(!before || State() != before,
+                   "a value written shows in the dump");
+      if (ini && !WritesPlainly(key, name, IniText(value))) c.iniPlain = false;
+      if (!ini || c.iniPlain)
+        CheckReadBack(location, ini, key, name, kind, value);
+      break;
+    }
+    case 2:
+      status = registry::DeleteStoreValue(location, key, name);
+      if (status == 0 &&
+          (!ini || (c.iniPlain && WritesPlainly(key, name, "x"))))
+        CheckAbsent(location, key, name, ini);
+      break;
+    default: {
+      const std::uint32_t root = registry::ResolveStoreRoot(location);
+      FUZZ_CHECK(ini ? root == registry::kIniFile : root != registry::kIniFile,
+                 "\"" + location + "\" resolves to " + std::to_string(root));
+      return;
+    }
+  }
+  FUZZ_CHECK(IsDocumentedStatus(status),
+             "status " + std::to_string(status) + " is documented");
+  if (status == registry::kStatusUnresolved && before)
+    FUZZ_CHECK(State() == before, "a call answering 99 changed nothing");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
+                                      std::size_t size) {
+  Context& c = TheContext();
+  platform::emulated::Reset();
+  platform::emulated::InjectKeyError(platform::kHkeyLocalMachine, kDeniedKey,
+                                     platform::kErrorAccessDenied);
+  fuzz::WriteFile(c.iniPath, kInitialIni);
+  c.iniPlain = true;
+  fuzz::Input input(data, size);
+  for (int i = 0; i < kMaxCalls && !input.empty(); ++i) {
+    try {
+      Call(input, c);
+    } catch (...) {
+      fuzz::Fail(__FILE__, __LINE__, "a store call threw");
+    }
+  }
+  // Everything allocated is freed again, so the fuzzer sees no leak.
+  platform::emulated::Reset();
+  return 0;
+}
