@@ -1,6 +1,5 @@
 #include "tests/fuzz/fuzz_input.h"
 
-#include <dirent.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -8,8 +7,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace fuzz {
 
@@ -97,28 +94,6 @@ const std::string& ScratchDirectory() {
   // Never destroyed: the removal at exit still reads it.
   static const std::string& dir = *new std::string(MakeScratch());
   return dir;
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-int CountEntries(const std::string& directory) {
-  int count = 0;
-  if (DIR* dir = opendir(directory.c_str())) {
-    while (const dirent* entry = readdir(dir)) {
-      const std::string name = entry->d_name;
-      if (name != "." && name != "..") ++count;
-    }
-    closedir(dir);
-  }
-  return count;
 }
 
 }  // namespace fuzz

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "tests/support/temp_dir.h"
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size);
 
@@ -49,12 +51,9 @@ const std::string& ScratchDirectory();
 bool HoldsPlainly(const std::string& section, const std::string& key,
                   const std::string& text, std::size_t maxText);
 
-// Replaces a file's contents.
-void WriteFile(const std::string& path, const std::string& bytes);
-// A file's contents; empty when it cannot be read.
-std::string ReadFile(const std::string& path);
-// How many entries the directory holds.
-int CountEntries(const std::string& directory);
+// Files are read and written whole with fixture::ReadFile and WriteFile.
+using fixture::ReadFile;
+using fixture::WriteFile;
 
 }  // namespace fuzz
 

@@ -129,7 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   }
   if (wrote) {
     onDisk = "\x01changed";
-    FUZZ_CHECK(fuzz::CountEntries(fuzz::ScratchDirectory()) == 1,
+    FUZZ_CHECK(fixture::NamesIn(fuzz::ScratchDirectory()).size() == 1,
                "writes leave only the profile behind");
   }
   return 0;

@@ -10,6 +10,27 @@
 
 namespace fixture {
 
+// A file's bytes, replaced or read whole; reading a file that cannot be read
+// gives "".
+inline void WriteFile(const std::filesystem::path& file,
+                      const std::string& bytes) {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+inline std::string ReadFile(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+// The names a directory holds; none when it cannot be read.
+inline std::vector<std::string> NamesIn(const std::filesystem::path& dir) {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(dir, error)) {
+    names.push_back(entry.path().filename().string());
+  }
+  return names;
+}
+
 class TempDir {
  public:
   TempDir() {
@@ -36,20 +57,12 @@ class TempDir {
   }
 
   void Write(const std::string& name, const std::string& bytes) const {
-    std::ofstream out(path_ / name, std::ios::binary);
-    out << bytes;
+    WriteFile(path_ / name, bytes);
   }
   std::string Read(const std::string& name) const {
-    std::ifstream in(path_ / name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    return ReadFile(path_ / name);
   }
-  std::vector<std::string> Names() const {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(path_)) {
-      names.push_back(entry.path().filename().string());
-    }
-    return names;
-  }
+  std::vector<std::string> Names() const { return NamesIn(path_); }
 
  private:
   std::filesystem::path path_;
