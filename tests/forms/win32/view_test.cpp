@@ -645,7 +645,8 @@ TEST_F(ViewTest, AGraphicalButtonShowsTheDarkerPictureWhileHeldDown) {
     item.hwndItem = button.hwnd();
     item.hDC = memory;
     item.rcItem = {0, 0, 58, 22};
-    button.OnDrawItem(item);
+    SendMessageA(GetParent(button.hwnd()), WM_DRAWITEM, 0,
+                 reinterpret_cast<LPARAM>(&item));
     brightness = 0;
     black = 0;
     for (int y = 4; y < 18; ++y) {

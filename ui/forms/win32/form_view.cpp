@@ -11,11 +11,16 @@ namespace {
 
 constexpr const char* kFormClass = "MovarinForm";
 constexpr int kFirstControlId = 100;  // clear of IDOK and IDCANCEL
-constexpr Color kDefaultFormBack = SystemColor(COLOR_BTNFACE);
 
 // Ascending tab index; controls without one after the others.
 unsigned TabOrder(const Control& control) {
   return static_cast<unsigned>(control.design().tabIndex);
+}
+
+BOOL CALLBACK AddProgramWindow(HWND hwnd, LPARAM windows) {
+  if (Win32FormView::FromWindow(hwnd))
+    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(hwnd);
+  return TRUE;
 }
 
 }  // namespace
@@ -43,38 +48,50 @@ FormStyle StyleOf(const WindowDesign& design) {
 Win32FormView::Win32FormView(Win32Host& host, Form& form)
     : host_(host),
       form_(form),
-      back_(ResolveColor(form.design().backColor, kDefaultFormBack)) {
-  host_.Attach(*this);
-}
+      back_(ResolveColor(form.design().backColor,
+                         SystemColor(COLOR_BTNFACE))) {}
 
-Win32FormView::~Win32FormView() {
-  Hide();
-  host_.Detach(*this);
-}
-
-void Win32FormView::CreateWindows() {
-  ViewResources& resources = host_.resources();
-  const WindowDesign& design = form_.design();
-  FormStyle style = StyleOf(design);
-  RECT frame = {0, 0, resources.Px(design.clientWidth),
-                resources.Px(design.clientHeight)};
-  AdjustWindowRectEx(&frame, style.style, FALSE, style.exStyle);
-  int width = frame.right - frame.left;
-  int height = frame.bottom - frame.top;
-  hwnd_ = CreateWindowExA(
-      style.exStyle,
-      RegisterClassOnce(resources.instance(), kFormClass, WindowProc),
-      design.caption, style.style, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-      (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr,
-      nullptr, resources.instance(), this);
-  if (!hwnd_) throw OutOfMemory();
-  const int icons[][3] = {{ICON_SMALL, SM_CXSMICON, SM_CYSMICON},
-                          {ICON_BIG, SM_CXICON, SM_CYICON}};
-  for (auto [which, cx, cy] : icons)
-    if (HICON icon = resources.Icon(design.icon, GetSystemMetrics(cx),
-                                    GetSystemMetrics(cy)))
-      SendMessageA(hwnd_, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
-  CreateControls(hwnd_, "", back_);
+void Win32FormView::Show(bool modal) {
+  const bool created = !hwnd_;
+  if (created) {
+    ViewResources& resources = host_.resources();
+    const WindowDesign& design = form_.design();
+    FormStyle style = StyleOf(design);
+    RECT frame = {0, 0, resources.Px(design.clientWidth),
+                  resources.Px(design.clientHeight)};
+    AdjustWindowRectEx(&frame, style.style, FALSE, style.exStyle);
+    int width = frame.right - frame.left;
+    int height = frame.bottom - frame.top;
+    hwnd_ = CreateWindowExA(
+        style.exStyle,
+        RegisterClassOnce(resources.instance(), kFormClass, WindowProc),
+        design.caption, style.style,
+        (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+        (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr,
+        nullptr, resources.instance(), this);
+    if (!hwnd_) throw OutOfMemory();
+    const int icons[][3] = {{ICON_SMALL, SM_CXSMICON, SM_CYSMICON},
+                            {ICON_BIG, SM_CXICON, SM_CYICON}};
+    for (auto [which, cx, cy] : icons)
+      if (HICON icon = resources.Icon(design.icon, GetSystemMetrics(cx),
+                                      GetSystemMetrics(cy)))
+        SendMessageA(hwnd_, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+    CreateControls(hwnd_, "", back_);
+  }
+  if (modal && disabled_.empty()) {
+    previous_ = GetActiveWindow();
+    for (HWND other : ProgramWindows()) {
+      if (other == hwnd_ || !IsWindowEnabled(other)) continue;
+      EnableWindow(other, FALSE);
+      disabled_.push_back(other);
+    }
+  }
+  ShowWindow(hwnd_, SW_SHOWNORMAL);
+  SetForegroundWindow(hwnd_);
+  FocusChild();
+  UpdateWindow(hwnd_);
+  if (created)
+    for (const auto& view : views_) view->AfterShow();
 }
 
 void Win32FormView::CreateControls(HWND parent, const std::string& container,
@@ -87,33 +104,14 @@ void Win32FormView::CreateControls(HWND parent, const std::string& container,
       children.begin(), children.end(),
       [](Control* a, Control* b) { return TabOrder(*a) < TabOrder(*b); });
   for (Control* control : children) {
-    views_.push_back(MakeControlView(host_.resources(), *control, back));
-    ControlView* view = views_.back().get();
-    // The control's row in the design.
+    views_.push_back(
+        std::make_unique<ControlView>(host_.resources(), *control, back));
+    ControlView& view = *views_.back();
     auto row = &control->design() - form_.design().controls.data();
-    view->Create(parent, kFirstControlId + static_cast<int>(row));
+    view.Create(parent, kFirstControlId + static_cast<int>(row));
     if (control->kind() == Kind::kFrame)
-      CreateControls(view->hwnd(), control->Name(), view->BackColor());
+      CreateControls(view.hwnd(), control->Name(), view.BackColor());
   }
-}
-
-void Win32FormView::Show(bool modal) {
-  bool created = !hwnd_;
-  if (created) CreateWindows();
-  if (modal && disabled_.empty()) {
-    previous_ = GetActiveWindow();
-    for (HWND other : host_.ProgramWindows()) {
-      if (other == hwnd_ || !IsWindowEnabled(other)) continue;
-      EnableWindow(other, FALSE);
-      disabled_.push_back(other);
-    }
-  }
-  ShowWindow(hwnd_, SW_SHOWNORMAL);
-  SetForegroundWindow(hwnd_);
-  OnSetFocus();
-  UpdateWindow(hwnd_);
-  if (!created) return;
-  for (const auto& view : views_) view->AfterShow();
 }
 
 // Before the modal window goes, so that the activation returns to the
@@ -137,7 +135,8 @@ void Win32FormView::Hide() {
   SetWindowLongA(hwnd_, GWL_STYLE,
                  GetWindowLongA(hwnd_, GWL_STYLE) & ~WS_VISIBLE);
   DestroyWindow(std::exchange(hwnd_, nullptr));
-  // A wrapper whose handler hid the window touches nothing of itself after.
+  // A control view whose handler hid the window touches nothing of itself
+  // after.
   views_.clear();
   focus_ = nullptr;
   RedrawWindow(nullptr, &covered, nullptr,
@@ -158,6 +157,22 @@ ControlView* Win32FormView::ViewOf(const Control& control) const {
   for (const auto& view : views_)
     if (&view->control() == &control) return view.get();
   return nullptr;
+}
+
+Win32FormView* Win32FormView::FromWindow(HWND hwnd) {
+  char name[16] = "";
+  if (!hwnd || !GetClassNameA(hwnd, name, sizeof name) ||
+      lstrcmpA(name, kFormClass) != 0)
+    return nullptr;
+  return reinterpret_cast<Win32FormView*>(
+      GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+std::vector<HWND> Win32FormView::ProgramWindows() {
+  std::vector<HWND> windows;
+  EnumThreadWindows(GetCurrentThreadId(), AddProgramWindow,
+                    reinterpret_cast<LPARAM>(&windows));
+  return windows;
 }
 
 // ------------------------------------------------------------- messages --
@@ -195,31 +210,38 @@ LRESULT Win32FormView::HandleMessage(UINT message, WPARAM wParam,
       form_.UserClose();  // the model decides: hide, unload or end
       return 0;
     case WM_ACTIVATE:
-      OnActivate(wParam);
+      if (LOWORD(wParam) != WA_INACTIVE)
+        FocusChild();
+      else if (HWND focus = GetFocus(); focus && IsChild(hwnd_, focus))
+        focus_ = focus;
       return 0;
     case WM_SETFOCUS:
-      OnSetFocus();
+      FocusChild();
       return 0;
-    case WM_COMMAND:
-      if (lParam == 0 && OnDialogCommand(LOWORD(wParam))) return 0;
-      break;
+    case WM_COMMAND: {
+      // IsDialogMessage turns Esc into IDCANCEL and Enter into IDOK (the
+      // window has no default button): Esc presses the design's cancel
+      // button, Enter the button that has the focus and nothing else.
+      if (lParam != 0) break;
+      if (LOWORD(wParam) == IDCANCEL) {
+        form_.UserEscape();
+        return 0;
+      }
+      if (LOWORD(wParam) != IDOK) break;
+      ControlView* focused = ControlView::FromWindow(GetFocus());
+      if (focused && focused->control().kind() == Kind::kButton &&
+          IsChild(hwnd_, focused->hwnd()))
+        focused->control().UserClick();
+      return 0;
+    }
     default:
       break;
   }
   return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
-void Win32FormView::OnActivate(WPARAM wParam) {
-  if (LOWORD(wParam) == WA_INACTIVE) {
-    HWND focus = GetFocus();
-    if (focus && IsChild(hwnd_, focus)) focus_ = focus;
-    return;
-  }
-  OnSetFocus();
-}
-
 // The child that had the focus, else the first that takes it.
-void Win32FormView::OnSetFocus() {
+void Win32FormView::FocusChild() {
   if (!focus_ || !IsWindow(focus_) || !IsWindowEnabled(focus_)) {
     const ControlView* first = nullptr;
     for (const auto& view : views_)
@@ -229,24 +251,6 @@ void Win32FormView::OnSetFocus() {
     focus_ = first ? first->hwnd() : nullptr;
   }
   if (ControlView* view = ControlView::FromWindow(focus_)) view->RestoreFocus();
-}
-
-// IsDialogMessage turns Esc into IDCANCEL and Enter into IDOK (this window
-// has no default button): Esc presses the design's cancel button, Enter
-// presses the button that has the focus and nothing else.
-bool Win32FormView::OnDialogCommand(int id) {
-  if (id == IDCANCEL) {
-    form_.UserEscape();
-    return true;
-  }
-  if (id == IDOK) {
-    ControlView* focused = ControlView::FromWindow(GetFocus());
-    if (focused && focused->control().kind() == Kind::kButton &&
-        IsChild(hwnd_, focused->hwnd()))
-      focused->control().UserClick();
-    return true;
-  }
-  return false;
 }
 
 }  // namespace forms::win32

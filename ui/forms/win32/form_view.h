@@ -1,6 +1,7 @@
-// The Win32 view of one loaded window: a top-level window with a child
-// window for every control of the design, created in ascending tab index
-// within each container so that Tab follows it.
+// The Win32 view of one loaded window: while the window is shown, a
+// top-level window with a child window for every control of the design,
+// created in ascending tab index within each container so that Tab follows
+// it.
 #pragma once
 
 #include <memory>
@@ -24,34 +25,34 @@ FormStyle StyleOf(const WindowDesign& design);
 
 class Win32FormView : public FormView {
  public:
-  // The window exists only while the form is shown: Show creates it,
-  // centred on the screen, from the current values of form's controls
-  // (throwing OutOfMemory when it cannot), and Hide destroys it.
   Win32FormView(Win32Host& host, Form& form);
-  ~Win32FormView() override;
+  ~Win32FormView() override { Hide(); }
 
-  // A modal window disables the program's other windows until it hides,
-  // then gives the activation back to the window that had it.
+  // Creates the window, centred on the screen, from the current values of
+  // the form's controls (throwing OutOfMemory when it cannot). A modal
+  // window disables the program's other windows until its modal state
+  // ends, then gives the activation back to the window that had it.
   void Show(bool modal) override;
   void EndModal() override;
+  // Destroys the window; the next Show builds it again.
   void Hide() override;
   void Changed(Control& control, Property property) override;
   std::uintptr_t Handle() const override;
 
   HWND hwnd() const { return hwnd_; }
-  // The wrapper of a control of this window, or null.
+  // The view of a control of this window, or null.
   ControlView* ViewOf(const Control& control) const;
+  // The view showing a window of the program, or null.
+  static Win32FormView* FromWindow(HWND hwnd);
+  // The program's windows that are shown.
+  static std::vector<HWND> ProgramWindows();
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam,
                                      LPARAM lParam);
-  void CreateWindows();
   void CreateControls(HWND parent, const std::string& container, COLORREF back);
-
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  void OnActivate(WPARAM wParam);
-  void OnSetFocus();
-  bool OnDialogCommand(int id);
+  void FocusChild();
 
   Win32Host& host_;
   Form& form_;

@@ -1,7 +1,5 @@
 #include "ui/forms/win32/host.h"
 
-#include <algorithm>
-
 #include "ui/forms/win32/form_view.h"
 
 namespace forms::win32 {
@@ -10,25 +8,10 @@ std::unique_ptr<FormView> Win32Host::CreateView(Form& form) {
   return std::make_unique<Win32FormView>(*this, form);
 }
 
-void Win32Host::Detach(Win32FormView& view) {
-  views_.erase(std::remove(views_.begin(), views_.end(), &view), views_.end());
-}
-
-std::vector<HWND> Win32Host::ProgramWindows() const {
-  std::vector<HWND> windows;
-  for (Win32FormView* view : views_)
-    if (view->hwnd()) windows.push_back(view->hwnd());
-  return windows;
-}
-
-bool Win32Host::IsProgramWindow(HWND hwnd) const {
-  return hwnd && std::any_of(views_.begin(), views_.end(),
-                             [&](auto* view) { return view->hwnd() == hwnd; });
-}
-
 void Win32Host::Dispatch(MSG& message) {
   HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-  if (IsProgramWindow(root) && IsDialogMessageA(root, &message)) return;
+  if (Win32FormView::FromWindow(root) && IsDialogMessageA(root, &message))
+    return;
   TranslateMessage(&message);
   DispatchMessageA(&message);
 }
@@ -60,7 +43,7 @@ int Win32Host::ShowMessage(const std::string& text, int style,
                            const std::string& caption) {
   HWND owner = GetActiveWindow();
   UINT flags = static_cast<UINT>(style);
-  if (!IsProgramWindow(owner)) {
+  if (!Win32FormView::FromWindow(owner)) {
     owner = nullptr;
     flags |= MB_TASKMODAL | MB_SETFOREGROUND;
   }
@@ -68,7 +51,8 @@ int Win32Host::ShowMessage(const std::string& text, int style,
 }
 
 void Win32Host::EndProgram() {
-  for (Win32FormView* view : std::vector<Win32FormView*>(views_)) view->Hide();
+  for (HWND hwnd : Win32FormView::ProgramWindows())
+    if (Win32FormView* view = Win32FormView::FromWindow(hwnd)) view->Hide();
   ExitProcess(0);
 }
 

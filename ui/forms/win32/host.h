@@ -4,15 +4,12 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "ui/forms/forms.h"
 #include "ui/forms/win32/resources.h"
 #include "ui/forms/win32/win32.h"
 
 namespace forms::win32 {
-
-class Win32FormView;
 
 class Win32Host : public Host {
  public:
@@ -39,15 +36,8 @@ class Win32Host : public Host {
 
   ViewResources& resources() { return resources_; }
 
-  // For the views: the views that exist, and the windows they show.
-  void Attach(Win32FormView& view) { views_.push_back(&view); }
-  void Detach(Win32FormView& view);
-  std::vector<HWND> ProgramWindows() const;
-  bool IsProgramWindow(HWND hwnd) const;  // false for null
-
  private:
   ViewResources resources_;
-  std::vector<Win32FormView*> views_;
 };
 
 }  // namespace forms::win32
