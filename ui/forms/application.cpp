@@ -1,21 +1,35 @@
-// Message boxes, the error policy, and the event bookkeeping of a program.
-#include <algorithm>
+// Message boxes, the error policy, run-time errors, and the event
+// bookkeeping of a program.
 #include <exception>
 #include <utility>
 
+#include "store/registry.h"
 #include "ui/forms/forms.h"
 
 namespace forms {
 
+RuntimeError TypeMismatch() { return RuntimeError(13, "Type mismatch"); }
+RuntimeError Overflow() { return RuntimeError(6, "Overflow"); }
+RuntimeError FileNotFound() { return RuntimeError(53, "File not found"); }
+RuntimeError OutOfMemory() { return RuntimeError(7, "Out of memory"); }
+
+std::int32_t CLng(const std::string& text) {
+  const registry::NumberResult result = registry::TextToLong(text);
+  if (result.error == registry::NumberError::kOverflow) throw Overflow();
+  if (result.error != registry::NumberError::kNone) throw TypeMismatch();
+  return result.value;
+}
+
+std::string CStr(std::int32_t value) { return registry::LongToText(value); }
+
 // Counts the running events; the outermost one releases what windows
 // discarded while it ran.
-struct Application::EventScope {
-  explicit EventScope(Application& app) : app(app) { ++app.eventDepth_; }
-  ~EventScope() {
-    if (--app.eventDepth_ == 0) app.ReleaseDiscarded();
-  }
-  Application& app;
-};
+Finally<std::function<void()>> Application::EnterEvent() {
+  ++eventDepth_;
+  return {[this] {
+    if (--eventDepth_ == 0) ReleaseDiscarded();
+  }};
+}
 
 Application::~Application() { ReleaseDiscarded(); }
 
@@ -28,16 +42,16 @@ void Application::RaiseEvent(const std::function<void()>& handler) {
   int number = 0;
   std::string description;
   {
-    EventScope scope(*this);
+    auto scope = EnterEvent();
     try {
       if (handler) handler();
       return;
     } catch (const RuntimeError& error) {
       number = error.number();
-      description = error.description();
+      description = error.what();
     } catch (const std::exception&) {
-      number = kInternalErrorNumber;
-      description = kInternalErrorDescription;
+      number = 51;  // any other failure
+      description = "Internal error";
     }
   }
   // Reported outside the handler's scope, so what it discarded is gone
@@ -48,7 +62,7 @@ void Application::RaiseEvent(const std::function<void()>& handler) {
 }
 
 void Application::Call(const std::function<void()>& handler) {
-  EventScope scope(*this);
+  auto scope = EnterEvent();
   if (handler) handler();
 }
 

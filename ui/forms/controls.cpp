@@ -7,43 +7,14 @@
 
 namespace forms {
 
-namespace {
-
-std::int32_t Clamp(std::int64_t value, std::int32_t min, std::int32_t max) {
-  if (value < min) return min;
-  if (value > max) return max;
-  return static_cast<std::int32_t>(value);
-}
-
-}  // namespace
-
 // ---------------------------------------------------------------- Control --
 
 Control::Control(Form& form, const ControlDesign& design)
     : form_(form),
       design_(design),
-      name_(design.name),
       caption_(design.text ? design.text : ""),
       enabled_(design.enabled),
       foreColor_(design.foreColor) {}
-
-void Control::SetCaption(const std::string& caption) {
-  if (caption_ == caption) return;
-  caption_ = caption;
-  Notify(kind() == Kind::kTextBox ? Property::kText : Property::kCaption);
-}
-
-void Control::SetEnabled(bool enabled) {
-  if (enabled_ == enabled) return;
-  enabled_ = enabled;
-  Notify(Property::kEnabled);
-}
-
-void Control::SetForeColor(Color color) {
-  if (foreColor_ == color) return;
-  foreColor_ = color;
-  Notify(Property::kForeColor);
-}
 
 void Control::UserClick() {
   if (!enabled_ || !TakesInput()) return;
@@ -72,29 +43,26 @@ void Control::Raise(const std::function<void()>& handler) {
 // ----------------------------------------------------------------- Slider --
 
 bool Slider::Assign(std::int64_t value) {
-  std::int32_t clamped = Clamp(value, Min(), Max());
-  if (clamped == value_) return false;
-  value_ = clamped;
-  Notify(Property::kValue);
-  return true;
+  return Set(
+      value_,
+      static_cast<std::int32_t>(std::clamp<std::int64_t>(value, Min(), Max())),
+      Property::kValue);
 }
 
 void Slider::SetValue(std::int32_t value) {
   if (Assign(value)) form().app().Call(Change);
 }
 
-void Slider::UserAssign(std::int64_t value) {
+void Slider::UserMoveTo(std::int64_t value) {
   if (TakesInput() && Assign(value)) Raise(Change);
 }
 
-void Slider::UserMoveTo(std::int32_t value) { UserAssign(value); }
-
 void Slider::UserSmallStep(int direction) {
-  UserAssign(value_ + std::int64_t{direction} * design().slider.smallChange);
+  UserMoveTo(value_ + std::int64_t{direction} * design().slider.smallChange);
 }
 
 void Slider::UserLargeStep(int direction) {
-  UserAssign(value_ + std::int64_t{direction} * design().slider.largeChange);
+  UserMoveTo(value_ + std::int64_t{direction} * design().slider.largeChange);
 }
 
 // ----------------------------------------------------------- OptionButton --
@@ -107,27 +75,19 @@ void OptionButton::Select() {
   for (const auto& control : form().Controls()) {
     if (control.get() == this || control->kind() != Kind::kOption) continue;
     auto& other = static_cast<OptionButton&>(*control);
-    if (other.value_ &&
-        std::string_view(other.design().container) == design().container) {
-      other.value_ = false;
-      other.Notify(Property::kValue);
-    }
+    if (std::string_view(other.design().container) == design().container)
+      other.Set(other.value_, false, Property::kValue);
   }
-  if (!value_) {
-    value_ = true;
-    Notify(Property::kValue);
-  }
+  Set(value_, true, Property::kValue);
 }
 
 void OptionButton::SetValue(bool value) {
-  if (value == value_) return;
   if (!value) {
-    value_ = false;
-    Notify(Property::kValue);
-    return;
+    Set(value_, false, Property::kValue);
+  } else if (!value_) {
+    Select();
+    form().app().Call(Click);
   }
-  Select();
-  form().app().Call(Click);
 }
 
 void OptionButton::UserClick() {

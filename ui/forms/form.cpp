@@ -30,10 +30,7 @@ Form::Form(Application& app, const WindowDesign& design)
 void Form::Load() {
   if (state_ != FormState::kNotLoaded || loading_) return;
   loading_ = true;
-  struct LoadingEnds {
-    bool& loading;
-    ~LoadingEnds() { loading = false; }
-  } loadingEnds{loading_};
+  Finally loadingEnds{[this] { loading_ = false; }};
 
   controls_.reserve(design_.controls.size());
   for (const ControlDesign& control : design_.controls)
@@ -56,10 +53,7 @@ void Form::ShowModal() {
   if (!IsLoaded()) return;
   state_ = FormState::kShown;
   app_.modal_.push_back(this);
-  struct ModalEnds {
-    Form& form;
-    ~ModalEnds() { form.LeaveModal(); }
-  } modalEnds{*this};
+  Finally modalEnds{[this] { LeaveModal(); }};
   if (view_) view_->Show(true);
   app_.host().RunModal(*this);
 }

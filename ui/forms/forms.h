@@ -1,7 +1,7 @@
-// The forms runtime the windows are written against: control objects that
-// hold their properties, windows that load from a design table, hide, unload
-// and show modally, message boxes, and the error policy. Portable C++: the
-// outside world (real windows, or a test script) comes in through Host.
+// The forms runtime: controls that hold their properties, windows that load
+// from a design table, show (also modally), hide and unload, message boxes
+// and the error policy. Portable: real windows, or a test script, come in
+// through Host.
 #pragma once
 
 #include <cstdint>
@@ -16,17 +16,23 @@
 
 namespace forms {
 
+// Runs f when it goes out of scope.
+template <class F>
+struct Finally {
+  F f;
+  ~Finally() { f(); }
+};
+
 // ---------------------------------------------------------------- design --
 
 // 0x00BBGGRR, or 0x800000nn for system colour nn.
 using Color = std::uint32_t;
 inline constexpr Color kDefaultColor = 0xFFFFFFFFu;  // the kind's default
 
-// A system colour by its index, as GetSysColor numbers them.
-constexpr Color SystemColor(int index) {
+constexpr Color SystemColor(int index) {  // GetSysColor's index
   return 0x80000000u | static_cast<Color>(index);
 }
-// The indexes the designs use, for code built without <windows.h>.
+// For code built without <windows.h>.
 inline constexpr int kColorActiveBorder = 10;
 inline constexpr int kColorInactiveBorder = 11;
 
@@ -45,7 +51,7 @@ enum class Kind {
   kButton,
   kTextBox,
   kPictureBox,
-  kImage,
+  kImage
 };
 
 enum class TickStyle { kBottomRight = 0, kNoTicks = 3 };
@@ -84,12 +90,12 @@ struct ControlDesign {
 };
 
 enum class BorderStyle {
-  kNone = 0,
-  kFixedSingle = 1,
-  kSizable = 2,
-  kFixedDialog = 3,
-  kFixedToolWindow = 4,
-  kSizableToolWindow = 5,
+  kNone,
+  kFixedSingle,
+  kSizable,
+  kFixedDialog,
+  kFixedToolWindow,
+  kSizableToolWindow
 };
 
 struct WindowDesign {
@@ -107,14 +113,13 @@ struct WindowDesign {
 
 // ----------------------------------------------------------------- errors --
 
-// An unhandled error of a handler: carried to the event boundary, where the
-// error policy reports it and ends the program.
+// An error a handler does not handle: the error policy reports it at the
+// event boundary and ends the program.
 class RuntimeError : public std::runtime_error {
  public:
   RuntimeError(int number, const std::string& description)
       : std::runtime_error(description), number_(number) {}
   int number() const { return number_; }
-  std::string description() const { return what(); }
 
  private:
   int number_;
@@ -125,11 +130,10 @@ RuntimeError Overflow();      // 6
 RuntimeError FileNotFound();  // 53
 RuntimeError OutOfMemory();   // 7: a window could not be created
 
-// A text read as a number for a 32-bit integer, as the platform reads it;
-// throws TypeMismatch or Overflow.
+// A text read as a 32-bit integer, as the platform reads numbers; throws
+// TypeMismatch or Overflow.
 std::int32_t CLng(const std::string& text);
-// An integer's decimal text, no leading blank.
-std::string CStr(std::int32_t value);
+std::string CStr(std::int32_t value);  // decimal, no leading blank
 
 // ------------------------------------------------------------------- host --
 
@@ -139,36 +143,27 @@ class Control;
 // What changed on a control, for its view.
 enum class Property { kCaption, kText, kValue, kEnabled, kForeColor };
 
-// The view of one loaded window: created when the window loads (after its
-// controls are built, before its handlers run), hidden when it unloads, and
-// destroyed once the outermost user event (or nested handler call) in which
-// it unloaded has returned -- never while a handler of that event is still
-// running. A view that calls a User... method therefore must not touch
-// itself after that call returns. It mirrors the model and holds no
-// behaviour.
+// The view of a loaded window mirrors the model and holds no behaviour. It
+// is created when the window loads (after its controls, before its
+// handlers), hidden when it unloads, and destroyed once the outermost event
+// in which it unloaded has returned, never during one of its handlers.
 class FormView {
  public:
   virtual ~FormView() = default;
   virtual void Show(bool modal) = 0;
-  // The window shown modally no longer is (hidden, unloaded, or its loop
-  // ended by the program's end): the others take input again.
+  // The modal window no longer is (hidden, unloaded, or its loop ended by
+  // the program's end): the other windows take input again.
   virtual void EndModal() {}
   virtual void Hide() = 0;
-  // The property now differs from what the view last saw (also for echoes
-  // of the view's own input, e.g. TextBox::UserEdit: the view ignores text
-  // it already shows).
+  // The property now differs from what the view last saw; also for echoes
+  // of the view's own input (TextBox::UserEdit).
   virtual void Changed(Control& control, Property property) = 0;
   virtual std::uintptr_t Handle() const = 0;  // the window handle, 0: none
 };
 
-// Message-box answer codes and style bits.
-inline constexpr int kVbOK = 1;
-inline constexpr int kVbCancel = 2;
-inline constexpr int kVbYes = 6;
-inline constexpr int kVbNo = 7;
-inline constexpr int kVbOKOnly = 0;
-inline constexpr int kVbYesNo = 4;
-inline constexpr int kVbCritical = 16;
+// Message-box style bits and answer codes.
+inline constexpr int kVbOKOnly = 0, kVbYesNo = 4, kVbCritical = 16;
+inline constexpr int kVbOK = 1, kVbCancel = 2, kVbYes = 6, kVbNo = 7;
 
 // Everything the runtime needs from outside.
 class Host {
@@ -188,13 +183,8 @@ class Host {
 // The program's title, the caption of message boxes that give none.
 inline constexpr const char* kAppTitle = "Movarin";
 
-// Error 51, the report of an exception that is not a RuntimeError.
-inline constexpr int kInternalErrorNumber = 51;
-inline constexpr const char* kInternalErrorDescription = "Internal error";
-
-// Message boxes, the error policy, and the bookkeeping of events shared by
-// every window of a program: which window is shown modally, and the windows
-// unloaded during an event, kept alive until it has returned.
+// Message boxes, the error policy, and what every window shares: the modal
+// windows, and what windows unloaded during an event, kept until it ends.
 class Application {
  public:
   explicit Application(Host& host) : host_(host) {}
@@ -207,28 +197,23 @@ class Application {
   int MsgBox(const std::string& text, int style = kVbOKOnly,
              const std::string& caption = "");
 
-  // Runs one event's handler (empty: nothing). An unhandled RuntimeError is
-  // reported under kAppTitle as "Run-time error 'N':", a blank line, then
-  // the description, with style kVbCritical; any other std::exception the
-  // same way as error 51 "Internal error". Then the program ends
-  // (Host::EndProgram). Anything not derived from std::exception (a host's
-  // own unwinding) passes through untouched.
+  // Runs one event's handler (empty: nothing). A RuntimeError it does not
+  // handle is reported under kAppTitle as "Run-time error 'N':", a blank
+  // line and the description, style kVbCritical (any other std::exception
+  // as error 51 "Internal error"), and the program ends. Anything else (a
+  // host's own unwinding) passes through.
   void RaiseEvent(const std::function<void()>& handler);
-
   // Runs a handler nested in the running code (an assignment that raises an
-  // event): errors propagate to the caller. Empty: nothing.
+  // event): errors propagate to the caller.
   void Call(const std::function<void()>& handler);
 
-  // False while another window is shown modally: user input to form is then
-  // ignored.
+  // False while another window is shown modally: input to form is ignored.
   bool AcceptsInput(const Form& form) const;
-
-  // The window shown modally last and not yet hidden or unloaded; null.
-  Form* ModalForm() const;
+  Form* ModalForm() const;  // the innermost modal window, or null
 
  private:
   friend class Form;
-  struct EventScope;
+  Finally<std::function<void()>> EnterEvent();
   // Keeps what an unloading window discards until no event runs.
   void Discard(std::vector<std::unique_ptr<Control>> controls,
                std::unique_ptr<FormView> view);
@@ -246,12 +231,11 @@ class Application {
 
 // --------------------------------------------------------------- controls --
 
-// A control of a loaded window: its properties are the single source of
-// truth; setting one to a different value tells the view (a text box's
-// caption is its Property::kText). User... methods are what the view (or a
-// test script) calls for user input: they raise the events inside the error
-// policy, and do nothing while another window is shown modally.
-// Assignments from handlers raise events nested, unguarded.
+// A control of a loaded window. Its properties are the truth: setting one
+// to a new value tells the view (a text box's caption is Property::kText).
+// The view (or a test script) calls User... for user input: events raised
+// under the error policy, nothing while another window is modal.
+// Assignments from handlers raise their events nested, unguarded.
 class Control {
  public:
   Control(Form& form, const ControlDesign& design);
@@ -260,35 +244,45 @@ class Control {
   Control& operator=(const Control&) = delete;
 
   const ControlDesign& design() const { return design_; }
-  const std::string& Name() const { return name_; }
-  // False once its window has unloaded it: it then tells no view, touches
-  // no other control and ignores user input.
+  std::string Name() const { return design_.name; }
+  // False once unloaded: it then tells no view, touches no other control
+  // and ignores user input.
   bool Attached() const { return attached_; }
   Kind kind() const { return design_.kind; }
   Form& form() const { return form_; }
 
   const std::string& Caption() const { return caption_; }
-  void SetCaption(const std::string& caption);
+  void SetCaption(const std::string& caption) {
+    Set(caption_, caption,
+        kind() == Kind::kTextBox ? Property::kText : Property::kCaption);
+  }
   bool Enabled() const { return enabled_; }
-  void SetEnabled(bool enabled);
+  void SetEnabled(bool enabled) { Set(enabled_, enabled, Property::kEnabled); }
   Color ForeColor() const { return foreColor_; }
-  void SetForeColor(Color color);
+  void SetForeColor(Color color) {
+    Set(foreColor_, color, Property::kForeColor);
+  }
 
-  // Handlers, bound by the window; empty means no handler.
+  // Handlers, bound by the window; empty: none.
   std::function<void()> Click;
   std::function<void()> MouseMove;
 
-  // User input.
-  // An enabled control raises Click, a disabled one ignores it.
+  // Raise Click or MouseMove; a disabled control ignores both.
   virtual void UserClick();
-  // An enabled control raises MouseMove, a disabled one ignores it (the
-  // view hands a move over a disabled control to its container).
   void UserMouseMove();
 
  protected:
   // Attached, and its window not blocked by another shown modally.
   bool TakesInput() const;
   void Notify(Property property);
+  // Takes value and tells the view, when it differs; true then.
+  template <class T>
+  bool Set(T& field, const T& value, Property property) {
+    if (field == value) return false;
+    field = value;
+    Notify(property);
+    return true;
+  }
   void Raise(const std::function<void()>& handler);
 
  private:
@@ -296,7 +290,6 @@ class Control {
   Form& form_;
   const ControlDesign& design_;
   bool attached_ = true;
-  std::string name_;
   std::string caption_;
   bool enabled_;
   Color foreColor_;
@@ -314,35 +307,32 @@ class Slider : public Control {
   std::int32_t Min() const { return design().slider.min; }
   std::int32_t Max() const { return design().slider.max; }
   std::int32_t Value() const { return value_; }
-  // Raises Change inside the assignment when the value differs. A value
-  // outside Min..Max is taken as the nearest end.
+  // Clamped to Min..Max; raises Change nested when the value differs.
   void SetValue(std::int32_t value);
 
   std::function<void()> Change;
 
   // User input: the thumb moved to value (clamped), or stepped.
-  void UserMoveTo(std::int32_t value);
+  void UserMoveTo(std::int64_t value);
   void UserSmallStep(int direction);  // arrow keys: -1 or +1
   void UserLargeStep(int direction);  // page keys, clicks beside the thumb
 
  private:
   // Takes value, clamped to Min..Max; true when the value changed.
   bool Assign(std::int64_t value);
-  void UserAssign(std::int64_t value);  // Assign, and Change, as user input
   std::int32_t value_ = design().slider.value;
 };
 
-// Option buttons of one container form a group: selecting one clears the
-// others. A disabled option cannot be selected by the user.
+// The option buttons of one container are a group: selecting one clears
+// the others.
 class OptionButton : public Control {
  public:
   using Control::Control;
   bool Value() const { return value_; }
-  // True clears the group and raises Click (when it was not selected);
-  // False just clears this one.
+  // True clears the others and raises Click (when it was not selected);
+  // false clears this one.
   void SetValue(bool value);
-  // Selects an enabled option and raises Click; nothing when disabled.
-  void UserClick() override;
+  void UserClick() override;  // selects it, then raises Click
 
  private:
   void Select();  // clears the others of the group, then sets this one
@@ -373,9 +363,8 @@ struct Row {
   std::size_t index;
 };
 
-// The row of the control named name in a design table, found while
-// compiling: a name that is not in the table, or whose kind is not a T,
-// fails the build.
+// The row of a control in a design table, found while compiling: a name
+// not in the table, or a control that is not a T, fails the build.
 template <class T>
 consteval Row<T> RowOf(std::span<const ControlDesign> rows,
                        std::string_view name) {
@@ -391,8 +380,8 @@ consteval Row<T> RowOf(std::span<const ControlDesign> rows,
 
 enum class FormState { kNotLoaded, kHidden, kShown };
 
-// One window for the whole run. Any reference to it or one of its controls
-// (through Get) loads it from its design; loading does not show it.
+// One window for the whole run. Reaching one of its controls loads it from
+// its design; loading does not show it.
 class Form {
  public:
   Form(Application& app, const WindowDesign& design);
@@ -409,18 +398,15 @@ class Form {
   void Show();       // loads, then shows modelessly
   void ShowModal();  // loads, shows, returns once hidden or unloaded
   void Hide();       // loads; a shown window becomes hidden, values kept
-  // Discards the controls and their values; nothing when not loaded. Safe
-  // inside the window's own handlers: the discarded controls stay alive,
-  // detached, until the running event returns.
+  // Discards the controls and their values. Safe in the window's own
+  // handlers: they stay alive, detached, until the running event returns.
   void Unload();
 
-  // User input on the window itself.
   void UserClose();      // the title-bar close box
   void UserMouseMove();  // the pointer over the window's own surface
   void UserEscape();     // Esc: presses the cancel button, if any
 
-  // The window handle of the view, 0 when there is none.
-  std::uintptr_t hWnd() const;
+  std::uintptr_t hWnd() const;  // the view's window handle, or 0
 
   // Loaded controls in design order (empty when not loaded).
   const std::vector<std::unique_ptr<Control>>& Controls() const {
@@ -432,28 +418,24 @@ class Form {
     Load();
     return static_cast<T&>(*controls_.at(row.index));
   }
-  // The control of that name, loading the window first, for tests and
-  // tools that know controls by name; throws std::out_of_range for a name
-  // not in the design, std::bad_cast when it is not a T.
+  // By name, for tests and tools; throws std::out_of_range for a name not
+  // in the design, std::bad_cast for a control that is not a T.
   Control& Find(const std::string& name);
   template <class T>
   T& Get(const std::string& name) {
     return dynamic_cast<T&>(Find(name));
   }
 
-  // The view of the loaded window, or null.
-  FormView* view() const { return view_.get(); }
+  FormView* view() const { return view_.get(); }  // null: none
 
  protected:
   // Binds the handlers to the freshly built controls; runs on every load.
   virtual void BindEvents() {}
   virtual void Form_Load() {}
-  std::function<void()> MouseMove;  // Form_MouseMove
-  // Closing the window by its close box ends the program when true.
-  bool endsProgramOnClose_ = false;
+  std::function<void()> MouseMove;   // Form_MouseMove
+  bool endsProgramOnClose_ = false;  // by its close box
 
  private:
-  friend class Control;
   void LeaveModal();  // no longer the modal window, if it was
 
   Application& app_;

@@ -2,7 +2,6 @@
 // message loop. The program ends when its main window closes.
 
 #include "ui/forms/win32/host.h"
-#include "ui/forms/win32/win32.h"
 #include "ui/main/program.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {

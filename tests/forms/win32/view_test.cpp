@@ -8,9 +8,7 @@
 #include "tests/forms/design_rows.h"
 #include "ui/forms/forms.h"
 #include "ui/forms/win32/control_view.h"
-#include "ui/forms/win32/form_view.h"
 #include "ui/forms/win32/host.h"
-#include "ui/forms/win32/win32.h"
 #include "ui/resource_ids.h"
 
 namespace {

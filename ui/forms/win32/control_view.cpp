@@ -1,5 +1,6 @@
 #include "ui/forms/win32/control_view.h"
 
+#include <string>
 #include <vector>
 
 namespace forms::win32 {
@@ -55,6 +56,47 @@ RECT ClientOf(HWND hwnd) {
   return client;
 }
 
+void FitTo(HWND hwnd, SIZE size) {
+  RECT client = ClientOf(hwnd);
+  if (client.right != size.cx || client.bottom != size.cy)
+    SetWindowPos(hwnd, nullptr, 0, 0, size.cx, size.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::int32_t Position(HWND trackbar) {
+  return static_cast<std::int32_t>(SendMessageA(trackbar, TBM_GETPOS, 0, 0));
+}
+
+std::string WindowText(HWND hwnd) {
+  std::vector<char> buffer(
+      static_cast<std::size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
+  int copied =
+      GetWindowTextA(hwnd, buffer.data(), static_cast<int>(buffer.size()));
+  return std::string(buffer.data(), copied > 0 ? copied : 0);
+}
+
+// A frame: an etched border, and its caption on the background over the
+// top edge.
+void PaintFrame(HDC hdc, const RECT& client, const std::string& caption,
+                HBRUSH back) {
+  RECT border = client;
+  if (!caption.empty()) {
+    TEXTMETRICA metrics;
+    GetTextMetricsA(hdc, &metrics);
+    border.top += metrics.tmHeight / 2;
+  }
+  DrawEdge(hdc, &border, EDGE_ETCHED, BF_RECT);
+  if (caption.empty()) return;
+  RECT text = {0, 0, 0, 0};
+  DrawTextA(hdc, caption.c_str(), -1, &text, DT_SINGLELINE | DT_CALCRECT);
+  RECT box = {client.left + kCaptionIndent - kCaptionPadding, client.top,
+              client.left + kCaptionIndent + text.right + kCaptionPadding,
+              client.top + text.bottom};
+  FillRect(hdc, &box, back);
+  OffsetRect(&text, client.left + kCaptionIndent, client.top);
+  DrawTextA(hdc, caption.c_str(), -1, &text, DT_SINGLELINE | DT_LEFT | DT_TOP);
+}
+
 }  // namespace
 
 ControlView::ControlView(ViewResources& resources, Control& control,
@@ -73,19 +115,19 @@ ControlView::~ControlView() {
 }
 
 void ControlView::Create(HWND parent, int id) {
-  const char* name = class_.name ? class_.name
-                                 : RegisterClassOnce(resources_.instance(),
-                                                     kCustomClass, CustomProc);
+  const char* name = class_.name
+                         ? class_.name
+                         : resources_.WindowClass(kCustomClass, CustomProc);
   DWORD style = class_.style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS |
                 (class_.takesFocus ? WS_TABSTOP : 0) |
                 (control_.Enabled() ? 0 : WS_DISABLED);
   const ControlDesign& design = control_.design();
-  hwnd_ = CreateWindowExA(
-      class_.exStyle, name, control_.Caption().c_str(), style,
-      resources_.Px(design.left), resources_.Px(design.top),
-      resources_.Px(design.width), resources_.Px(design.height), parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), resources_.instance(),
-      this);
+  hwnd_ =
+      CreateWindowExA(class_.exStyle, name, control_.Caption().c_str(), style,
+                      resources_.Px(design.left), resources_.Px(design.top),
+                      resources_.Px(design.width), resources_.Px(design.height),
+                      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                      resources_.instance(), this);
   if (!hwnd_) throw OutOfMemory();
   SetPropA(hwnd_, kViewProperty, this);
   SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
@@ -97,7 +139,7 @@ void ControlView::Create(HWND parent, int id) {
       // Its picture's size, known before the picture is decoded at the
       // first paint.
       SIZE size;
-      if (resources_.PictureSize(design.picture, size)) FitTo(size);
+      if (resources_.PictureSize(design.picture, size)) FitTo(hwnd_, size);
       break;
     }
     case Kind::kSlider:
@@ -106,9 +148,7 @@ void ControlView::Create(HWND parent, int id) {
       SendMessageA(hwnd_, TBM_SETLINESIZE, 0, design.slider.smallChange);
       SendMessageA(hwnd_, TBM_SETPAGESIZE, 0, design.slider.largeChange);
       SendMessageA(hwnd_, TBM_SETTICFREQ, design.slider.tickFrequency, 0);
-      SendMessageA(hwnd_, TBM_SETPOS, TRUE,
-                   static_cast<Slider&>(control_).Value());
-      break;
+      [[fallthrough]];
     case Kind::kOption:
       ShowValue();
       break;
@@ -150,11 +190,11 @@ COLORREF ControlView::TextColor() const {
 void ControlView::AfterShow() {
   const char* tip = control_.design().toolTip;
   if (!tip || !*tip) return;
-  HWND tooltip = CreateWindowExA(
-      WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-      WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-      CW_USEDEFAULT, CW_USEDEFAULT, GetAncestor(hwnd_, GA_ROOT), nullptr,
-      resources_.instance(), nullptr);
+  HWND tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, GetAncestor(hwnd_, GA_ROOT),
+                                 nullptr, resources_.instance(), nullptr);
   if (!tooltip) return;
   TOOLINFOA tool = {};
   tool.cbSize = TTTOOLINFOA_V2_SIZE;  // what comctl32 before 6 knows
@@ -171,15 +211,13 @@ void ControlView::Update(Property property) {
   switch (property) {
     case Property::kValue:
       return ShowValue();
+    case Property::kCaption:
     case Property::kText:
       // The model's echo of the user's own edit changes nothing.
-      if (WindowText() == control_.Caption()) return;
+      if (WindowText(hwnd_) == control_.Caption()) return;
       quiet_ = true;
       SetWindowTextA(hwnd_, control_.Caption().c_str());
       quiet_ = false;
-      return;
-    case Property::kCaption:
-      SetWindowTextA(hwnd_, control_.Caption().c_str());
       if (control_.kind() == Kind::kLabel && control_.design().autoSize)
         FitLabel();
       break;
@@ -199,7 +237,7 @@ void ControlView::ShowValue() {
     bool checked = static_cast<OptionButton&>(control_).Value();
     SendMessageA(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
   } else if (auto& slider = static_cast<Slider&>(control_);
-             Position() != slider.Value()) {
+             Position(hwnd_) != slider.Value()) {
     SendMessageA(hwnd_, TBM_SETPOS, TRUE, slider.Value());
   }
 }
@@ -210,8 +248,8 @@ void ControlView::ShowValue() {
 void ControlView::OnNotify(int code) {
   switch (control_.kind()) {
     case Kind::kSlider:
-      if (Position() != static_cast<Slider&>(control_).Value())
-        static_cast<Slider&>(control_).UserMoveTo(Position());
+      if (Position(hwnd_) != static_cast<Slider&>(control_).Value())
+        static_cast<Slider&>(control_).UserMoveTo(Position(hwnd_));
       break;
     case Kind::kOption:
       if (code == BN_CLICKED && !quiet_) control_.UserClick();
@@ -220,24 +258,13 @@ void ControlView::OnNotify(int code) {
       if (code == BN_CLICKED || code == BN_DOUBLECLICKED) control_.UserClick();
       break;
     case Kind::kTextBox:
-      if (code == EN_CHANGE && !quiet_ && WindowText() != control_.Caption())
-        static_cast<TextBox&>(control_).UserEdit(WindowText());
+      if (code == EN_CHANGE && !quiet_ &&
+          WindowText(hwnd_) != control_.Caption())
+        static_cast<TextBox&>(control_).UserEdit(WindowText(hwnd_));
       break;
     default:
       break;
   }
-}
-
-std::int32_t ControlView::Position() const {
-  return static_cast<std::int32_t>(SendMessageA(hwnd_, TBM_GETPOS, 0, 0));
-}
-
-std::string ControlView::WindowText() const {
-  std::vector<char> buffer(
-      static_cast<std::size_t>(GetWindowTextLengthA(hwnd_)) + 1, '\0');
-  int copied =
-      GetWindowTextA(hwnd_, buffer.data(), static_cast<int>(buffer.size()));
-  return std::string(buffer.data(), copied > 0 ? copied : 0);
 }
 
 // ------------------------------------------------------------- painting --
@@ -257,15 +284,8 @@ void ControlView::FitLabel() {
   }
   SelectObject(hdc, old);
   ReleaseDC(hwnd_, hdc);
-  FitTo({text.right, text.bottom});
+  FitTo(hwnd_, {text.right, text.bottom});
   InvalidateRect(hwnd_, nullptr, TRUE);
-}
-
-void ControlView::FitTo(SIZE size) {
-  RECT client = ClientOf(hwnd_);
-  if (client.right != size.cx || client.bottom != size.cy)
-    SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // A label: its caption in its font and colours. A picture box: its picture
@@ -279,41 +299,20 @@ void ControlView::Paint(HDC hdc, const RECT& client) {
     if (!picture) return;
     picture->Draw(hdc, client.left, client.top);
     // Where the decoder's size differs from the header's, the decoder wins.
-    if (design.kind == Kind::kImage) FitTo(picture->Size());
+    if (design.kind == Kind::kImage) FitTo(hwnd_, picture->Size());
     return;
   }
   HGDIOBJ old = SelectObject(hdc, Font());
   SetBkMode(hdc, TRANSPARENT);
   SetTextColor(hdc, TextColor());
   if (design.kind == Kind::kFrame) {
-    PaintFrame(hdc, client);
+    PaintFrame(hdc, client, control_.Caption(), resources_.Brush(BackColor()));
   } else {
     RECT text = client;
     DrawTextA(hdc, control_.Caption().c_str(), -1, &text,
               design.autoSize ? kLabelFormat : DT_LEFT | DT_TOP | DT_WORDBREAK);
   }
   SelectObject(hdc, old);
-}
-
-// An etched border, and the caption on the background over its top edge.
-void ControlView::PaintFrame(HDC hdc, const RECT& client) {
-  const std::string& caption = control_.Caption();
-  RECT border = client;
-  if (!caption.empty()) {
-    TEXTMETRICA metrics;
-    GetTextMetricsA(hdc, &metrics);
-    border.top += metrics.tmHeight / 2;
-  }
-  DrawEdge(hdc, &border, EDGE_ETCHED, BF_RECT);
-  if (caption.empty()) return;
-  RECT text = {0, 0, 0, 0};
-  DrawTextA(hdc, caption.c_str(), -1, &text, DT_SINGLELINE | DT_CALCRECT);
-  RECT box = {client.left + kCaptionIndent - kCaptionPadding, client.top,
-              client.left + kCaptionIndent + text.right + kCaptionPadding,
-              client.top + text.bottom};
-  FillRect(hdc, &box, resources_.Brush(BackColor()));
-  OffsetRect(&text, client.left + kCaptionIndent, client.top);
-  DrawTextA(hdc, caption.c_str(), -1, &text, DT_SINGLELINE | DT_LEFT | DT_TOP);
 }
 
 // A graphical button: its picture centred and clipped (the down picture

@@ -1,18 +1,12 @@
-// The child window of one control: created from the control's design, kept
-// in step with the control object, and turning the window's messages into
-// the control's User... calls. Labels, frames, picture boxes and images are
-// windows of the view's own class that paint themselves; sliders, option
-// buttons, buttons and text boxes are the system's own controls. The window
-// containing a control (the form or a frame) reflects WM_COMMAND, WM_HSCROLL,
-// WM_DRAWITEM and WM_CTLCOLOR* to the view of the child they come from.
+// The child window of one control: made from its design, kept in step with
+// the control, its messages turned into the control's User... calls.
+// Labels, frames and pictures are of the view's own class and paint
+// themselves; the other kinds are the system's controls, whose container
+// (the window or a frame) reflects their messages to their view.
 #pragma once
-
-#include <cstdint>
-#include <string>
 
 #include "ui/forms/forms.h"
 #include "ui/forms/win32/resources.h"
-#include "ui/forms/win32/win32.h"
 
 namespace forms::win32 {
 
@@ -30,35 +24,27 @@ class ControlView {
     bool systemColors = false;  // WM_CTLCOLOR* leaves the system's look
   };
 
-  // containerBack: the colour of the window or frame behind the control.
+  // containerBack: the colour of the window or frame behind it.
   ControlView(ViewResources& resources, Control& control,
               COLORREF containerBack);
   ~ControlView();
   ControlView(const ControlView&) = delete;
   ControlView& operator=(const ControlView&) = delete;
 
-  // Creates the child window, with that id, in parent at the design
-  // position; throws OutOfMemory when it cannot be created.
+  // The child window at the design position; throws OutOfMemory.
   void Create(HWND parent, int id);
   HWND hwnd() const { return hwnd_; }
   Control& control() const { return control_; }
-  // An enabled control of a kind that takes the keyboard focus.
-  bool Focusable() const;
-  // Gives the control the focus back, as the window does on activation:
-  // not a user action on the control.
+  bool Focusable() const;  // enabled, of a kind that takes the focus
+  // The focus given back on activation: not a user action on the control.
   void RestoreFocus();
-  // The background this control paints with (a frame passes it on).
-  COLORREF BackColor() const;
-  // After the window is shown and painted: the tooltip, which only shows
-  // on hovering.
-  void AfterShow();
-  // The model changed property; the window follows.
-  void Update(Property property);
+  COLORREF BackColor() const;      // also the background of a frame's children
+  void AfterShow();                // the tooltip, which only shows on hovering
+  void Update(Property property);  // the model changed property
 
   static ControlView* FromWindow(HWND hwnd);  // null: no control's window
-  // Passes a container's message to the view of the child it comes from;
-  // true when that view handled it. A view that calls a User... method
-  // touches nothing of itself after that call.
+  // A container's message, to the view of the child it comes from; true
+  // when handled. A view touches nothing of itself after a User... call.
   static bool Reflect(UINT message, WPARAM wParam, LPARAM lParam,
                       LRESULT& result);
 
@@ -70,16 +56,12 @@ class ControlView {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void OnNotify(int code);  // WM_COMMAND's code, or WM_HSCROLL's
   void Paint(HDC hdc, const RECT& client);
-  void PaintFrame(HDC hdc, const RECT& client);
   void DrawButton(const DRAWITEMSTRUCT& item);
   void FitLabel();
-  void FitTo(SIZE size);
   void ShowValue();
   COLORREF ForeColor() const;
   COLORREF TextColor() const;  // ForeColor, grey while disabled
   HFONT Font() const { return resources_.Font(control_.design().font); }
-  std::int32_t Position() const;
-  std::string WindowText() const;
 
   ViewResources& resources_;
   Control& control_;

@@ -11,7 +11,6 @@ namespace {
 
 constexpr int kTwipsPerInch = 1440;
 constexpr int kHimetricPerInch = 2540;
-constexpr Color kSystemColorFlag = 0x80000000u;
 
 int ScreenDpi() {
   HDC screen = GetDC(nullptr);
@@ -20,68 +19,54 @@ int ScreenDpi() {
   return dpi > 0 ? dpi : 96;
 }
 
-// The COM and picture functions of ole32 and oleaut32, loaded at the first
-// picture: no window needs either library before it paints a picture, and
-// importing them would load both before the first window shows.
+// The COM and picture functions, loaded at the first picture: importing
+// ole32 and oleaut32 would load both before the first window shows.
 struct Ole {
-  decltype(&::CoInitialize) coInitialize = nullptr;
-  decltype(&::CoUninitialize) coUninitialize = nullptr;
-  decltype(&::CreateStreamOnHGlobal) createStreamOnHGlobal = nullptr;
-  decltype(&::OleLoadPicture) oleLoadPicture = nullptr;
+  decltype(&::CoInitialize) coInitialize;
+  decltype(&::CoUninitialize) coUninitialize;
+  decltype(&::CreateStreamOnHGlobal) createStreamOnHGlobal;
+  decltype(&::OleLoadPicture) oleLoadPicture;
 };
 
+// A function of a library that stays loaded, or null.
 template <typename Function>
-void Bind(HMODULE module, const char* name, Function& function) {
+Function Find(const char* library, const char* name) {
+  HMODULE module = LoadLibraryA(library);
   FARPROC address = module ? GetProcAddress(module, name) : nullptr;
-  // Through void (*)(), the type that converts to any other without a
-  // warning.
-  function = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
+  // Through void (*)(), which converts to any function type unwarned.
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
 }
 
-// The functions, or null when a library or function is missing. The
-// libraries stay loaded for the life of the process.
+// Null when a library or function is missing.
 const Ole* LoadOle() {
-  static const Ole ole = [] {
-    Ole loaded;
-    HMODULE ole32 = LoadLibraryA("ole32.dll");
-    HMODULE oleaut32 = LoadLibraryA("oleaut32.dll");
-    Bind(ole32, "CoInitialize", loaded.coInitialize);
-    Bind(ole32, "CoUninitialize", loaded.coUninitialize);
-    Bind(ole32, "CreateStreamOnHGlobal", loaded.createStreamOnHGlobal);
-    Bind(oleaut32, "OleLoadPicture", loaded.oleLoadPicture);
-    return loaded;
-  }();
+  static const Ole ole = {
+      Find<decltype(Ole::coInitialize)>("ole32.dll", "CoInitialize"),
+      Find<decltype(Ole::coUninitialize)>("ole32.dll", "CoUninitialize"),
+      Find<decltype(Ole::createStreamOnHGlobal)>("ole32.dll",
+                                                 "CreateStreamOnHGlobal"),
+      Find<decltype(Ole::oleLoadPicture)>("oleaut32.dll", "OleLoadPicture")};
   bool complete = ole.coInitialize && ole.coUninitialize &&
                   ole.createStreamOnHGlobal && ole.oleLoadPicture;
   return complete ? &ole : nullptr;
 }
 
-// OleLoadPicture over a private copy of the data: the stream owns its
-// memory, the resource stays untouched.
+// OleLoadPicture over a copy of the data in a stream of its own.
 IPicture* DecodePicture(const Ole& ole, const void* data, DWORD size) {
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-  if (!memory) return nullptr;
-  void* copy = GlobalLock(memory);
-  if (!copy) {
-    GlobalFree(memory);
-    return nullptr;
-  }
-  std::memcpy(copy, data, size);
-  GlobalUnlock(memory);
   IStream* stream = nullptr;
-  if (FAILED(ole.createStreamOnHGlobal(memory, TRUE, &stream))) {
-    GlobalFree(memory);
-    return nullptr;
-  }
+  if (FAILED(ole.createStreamOnHGlobal(nullptr, TRUE, &stream))) return nullptr;
   IPicture* picture = nullptr;
-  HRESULT result =
-      ole.oleLoadPicture(stream, static_cast<LONG>(size), FALSE, IID_IPicture,
-                         reinterpret_cast<void**>(&picture));
+  const LARGE_INTEGER start = {};
+  if (FAILED(stream->Write(data, size, nullptr)) ||
+      FAILED(stream->Seek(start, STREAM_SEEK_SET, nullptr)) ||
+      FAILED(ole.oleLoadPicture(stream, static_cast<LONG>(size), FALSE,
+                                IID_IPicture,
+                                reinterpret_cast<void**>(&picture))))
+    picture = nullptr;
   stream->Release();
-  return SUCCEEDED(result) ? picture : nullptr;
+  return picture;
 }
 
-// The resource data of a picture of type RT_PICTURE_DATA, or null.
+// The data of a resource of type RT_PICTURE_DATA, or null.
 const unsigned char* PictureData(HINSTANCE instance, int id, DWORD& size) {
   HRSRC info = FindResourceA(instance, MAKEINTRESOURCEA(id),
                              MAKEINTRESOURCEA(RT_PICTURE_DATA));
@@ -92,8 +77,7 @@ const unsigned char* PictureData(HINSTANCE instance, int id, DWORD& size) {
   return data && size > 0 ? static_cast<const unsigned char*>(data) : nullptr;
 }
 
-// The pixel size in a GIF's logical screen descriptor; false for data that
-// is no GIF.
+// The pixel size in a GIF's logical screen descriptor; false for no GIF.
 bool GifSize(const unsigned char* data, DWORD size, SIZE& pixels) {
   constexpr DWORD kHeaderSize = 10;  // "GIF87a" or "GIF89a", width, height
   if (size < kHeaderSize || std::memcmp(data, "GIF8", 4) != 0 ||
@@ -112,17 +96,14 @@ int TwipsToPixels(int twips, int dpi) {
 
 COLORREF ResolveColor(Color color, Color fallback) {
   if (color == kDefaultColor) color = fallback;
-  if (color & kSystemColorFlag)
+  if (color & SystemColor(0))
     return GetSysColor(static_cast<int>(color & 0xFFu));
   return static_cast<COLORREF>(color & 0x00FFFFFFu);
 }
 
 LONG FontHeight(double points, int dpi) {
-  int hundredths = static_cast<int>(std::lround(points * 100.0));
-  return -MulDiv(hundredths, dpi, 72 * 100);
+  return -MulDiv(static_cast<int>(std::lround(points * 100.0)), dpi, 72 * 100);
 }
-
-// ---------------------------------------------------------------- Picture --
 
 Picture::Picture(IPicture* picture, int dpi) : picture_(picture) {
   picture_->get_Width(&himetric_.cx);
@@ -137,8 +118,6 @@ void Picture::Draw(HDC hdc, int x, int y) const {
                    -himetric_.cy, nullptr);
 }
 
-// ---------------------------------------------------------- ViewResources --
-
 ViewResources::ViewResources(HINSTANCE instance)
     : instance_(instance), dpi_(ScreenDpi()) {}
 
@@ -150,30 +129,24 @@ ViewResources::~ViewResources() {
 }
 
 HFONT ViewResources::Font(const FontDesign& design) {
-  std::string face = design.face ? design.face : kDefaultFace;
-  int hundredths = static_cast<int>(std::lround(design.points * 100.0));
-  auto key = std::make_tuple(face, hundredths, design.weight, design.underline);
+  std::string face = design.face ? design.face : "MS Sans Serif";
+  auto key = std::make_tuple(face, FontHeight(design.points, dpi_),
+                             design.weight, design.underline);
   if (auto found = fonts_.find(key); found != fonts_.end())
     return found->second;
-
   LOGFONTA logFont = {};  // ANSI_CHARSET, default precision and quality
   logFont.lfHeight = FontHeight(design.points, dpi_);
   logFont.lfWeight = design.weight;
   logFont.lfUnderline = design.underline ? TRUE : FALSE;
   lstrcpynA(logFont.lfFaceName, face.c_str(), LF_FACESIZE);
   HFONT font = CreateFontIndirectA(&logFont);
-  if (!font)
-    font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  else
-    fonts_[key] = font;
-  return font;
+  if (!font) return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  return fonts_[key] = font;
 }
 
 HBRUSH ViewResources::Brush(COLORREF color) {
-  if (auto found = brushes_.find(color); found != brushes_.end())
-    return found->second;
-  HBRUSH brush = CreateSolidBrush(color);
-  brushes_[color] = brush;
+  HBRUSH& brush = brushes_[color];
+  if (!brush) brush = CreateSolidBrush(color);
   return brush;
 }
 
@@ -181,45 +154,50 @@ const Picture* ViewResources::LoadPicture(int id) {
   if (id == 0) return nullptr;
   if (auto found = pictures_.find(id); found != pictures_.end())
     return found->second.get();
-
-  std::unique_ptr<Picture> picture;
+  std::unique_ptr<Picture>& picture = pictures_[id];
   DWORD size = 0;
-  if (const unsigned char* data = PictureData(instance_, id, size)) {
-    if (const Ole* ole = LoadOle()) {
-      if (!comTried_) {
-        comTried_ = true;
-        // S_FALSE (already running on this thread) is owed a CoUninitialize
-        // too; another threading model still lets the decoder run.
-        comStarted_ = SUCCEEDED(ole->coInitialize(nullptr));
-      }
-      if (IPicture* decoded = DecodePicture(*ole, data, size))
-        picture = std::make_unique<Picture>(decoded, dpi_);
-    }
+  const unsigned char* data = PictureData(instance_, id, size);
+  const Ole* ole = data ? LoadOle() : nullptr;
+  if (!ole) return nullptr;
+  if (!comTried_) {
+    comTried_ = true;
+    // S_FALSE (already running on this thread) is owed a CoUninitialize
+    // too; another threading model still lets the decoder run.
+    comStarted_ = SUCCEEDED(ole->coInitialize(nullptr));
   }
-  const Picture* result = picture.get();
-  pictures_[id] = std::move(picture);
-  return result;
+  if (IPicture* decoded = DecodePicture(*ole, data, size))
+    picture = std::make_unique<Picture>(decoded, dpi_);
+  return picture.get();
 }
 
 bool ViewResources::PictureSize(int id, SIZE& size) {
-  if (id != 0 && pictures_.find(id) == pictures_.end()) {
-    DWORD bytes = 0;
-    SIZE pixels;
-    const unsigned char* data = PictureData(instance_, id, bytes);
-    if (data && GifSize(data, bytes, pixels)) {
-      // As the decoder gives it: pixels to HIMETRIC at the display's
-      // density, and back as Picture does.
-      size.cx = MulDiv(MulDiv(pixels.cx, kHimetricPerInch, dpi_), dpi_,
-                       kHimetricPerInch);
-      size.cy = MulDiv(MulDiv(pixels.cy, kHimetricPerInch, dpi_), dpi_,
-                       kHimetricPerInch);
-      return true;
-    }
+  DWORD bytes = 0;
+  SIZE pixels;
+  const unsigned char* data =
+      id && !pictures_.count(id) ? PictureData(instance_, id, bytes) : nullptr;
+  if (data && GifSize(data, bytes, pixels)) {
+    // As the decoder gives it: to HIMETRIC at the display's density and
+    // back, as Picture does.
+    size.cx = MulDiv(MulDiv(pixels.cx, kHimetricPerInch, dpi_), dpi_,
+                     kHimetricPerInch);
+    size.cy = MulDiv(MulDiv(pixels.cy, kHimetricPerInch, dpi_), dpi_,
+                     kHimetricPerInch);
+    return true;
   }
   const Picture* picture = LoadPicture(id);
-  if (!picture) return false;
-  size = picture->Size();
-  return true;
+  if (picture) size = picture->Size();
+  return picture != nullptr;
+}
+
+const char* ViewResources::WindowClass(const char* name, WNDPROC procedure) {
+  WNDCLASSA windowClass = {};
+  if (GetClassInfoA(instance_, name, &windowClass)) return name;
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = instance_;
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = name;
+  RegisterClassA(&windowClass);
+  return name;
 }
 
 // Both shared: the system keeps one copy per id and size, never destroyed.

@@ -1,7 +1,6 @@
-// What the Win32 view draws with: the display's pixel density, colours,
-// fonts, brushes, and the pictures, icons and cursors embedded in the
-// program. One ViewResources serves every window of the program; what it
-// hands out lives as long as it does.
+// What the Win32 view draws with: the display's density, colours, fonts,
+// brushes, and the pictures, icons and cursors embedded in the program. One
+// ViewResources serves every window; what it hands out lives as long as it.
 #pragma once
 
 #include <map>
@@ -9,24 +8,29 @@
 #include <string>
 #include <tuple>
 
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+// clang-format off
+#include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
+#include <ocidl.h>
+#include <olectl.h>
+// clang-format on
+
 #include "ui/forms/forms.h"
-#include "ui/forms/win32/win32.h"
 
 namespace forms::win32 {
 
 // Twips (1/1440 inch) to pixels at dpi dots per inch, rounded to nearest.
 int TwipsToPixels(int twips, int dpi);
-
-// A design colour as GDI draws it: 0x800000nn is system colour nn, looked
-// up now; kDefaultColor is fallback (itself a design colour).
+// A design colour as GDI draws it (a system colour looked up now);
+// kDefaultColor stands for fallback.
 COLORREF ResolveColor(Color color, Color fallback);
-
-// The height of a font of that many points, as LOGFONT's lfHeight wants it
-// (negative: the character height without internal leading).
+// LOGFONT's lfHeight of a font of that many points: the character height
+// without internal leading, negative.
 LONG FontHeight(double points, int dpi);
-
-// The face of text that names none: the window's default font.
-inline constexpr const char* kDefaultFace = "MS Sans Serif";
 
 // A decoded picture, drawn at its natural size.
 class Picture {
@@ -37,8 +41,8 @@ class Picture {
   Picture& operator=(const Picture&) = delete;
 
   SIZE Size() const { return size_; }
-  // Draws the picture with its top-left corner at (x, y); transparent
-  // pixels (a GIF's transparent entry, an icon's mask) leave hdc as it was.
+  // Its top-left corner at (x, y); transparent pixels (a GIF's transparent
+  // entry, an icon's mask) leave hdc as it was.
   void Draw(HDC hdc, int x, int y) const;
 
  private:
@@ -57,20 +61,19 @@ class ViewResources {
   HINSTANCE instance() const { return instance_; }
   int dpi() const { return dpi_; }
   int Px(int twips) const { return TwipsToPixels(twips, dpi_); }
+  // A window class of the program with the arrow cursor, registered once.
+  const char* WindowClass(const char* name, WNDPROC procedure);
 
-  // The font of a design (null face: kDefaultFace).
-  HFONT Font(const FontDesign& font);
+  HFONT Font(const FontDesign& font);  // no face: "MS Sans Serif"
   HBRUSH Brush(COLORREF color);
-  // The picture of a resource id of type RT_PICTURE_DATA (JPEG, GIF, BMP,
-  // ICO data decoded by OleLoadPicture). Null when the id is 0, missing or
-  // undecodable. The first decode initialises COM on the calling
-  // thread (the decoder needs it); the destructor ends it again.
+  // The picture of a resource of type RT_PICTURE_DATA (JPEG, GIF, BMP or
+  // ICO, decoded by OleLoadPicture), or null for id 0, a missing or an
+  // undecodable one. The first decoding starts COM on the calling thread;
+  // the destructor ends it.
   const Picture* LoadPicture(int id);
-  // The size LoadPicture(id) will have, read from the data's header where
-  // that is cheap (GIF) so that the decoding can wait until the picture is
-  // first drawn; other pictures are decoded now. False when there is no
-  // picture. The decoded size may still differ where the decoder reads a
-  // GIF otherwise; Picture::Size is the truth.
+  // The size LoadPicture(id) will have, false for no picture. A GIF's is
+  // read from its header, so that decoding can wait for the first paint;
+  // the decoder may still read a GIF otherwise: Picture::Size is the truth.
   bool PictureSize(int id, SIZE& size);
   HCURSOR Cursor(int id);                     // null: none
   HICON Icon(int id, int width, int height);  // null: none
