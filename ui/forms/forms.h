@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace forms {
@@ -188,7 +189,7 @@ inline constexpr const char* kAppTitle = "Movarin";
 class Application {
  public:
   explicit Application(Host& host) : host_(host) {}
-  ~Application();
+  ~Application() { ReleaseDiscarded(); }
   Application(const Application&) = delete;
   Application& operator=(const Application&) = delete;
   Host& host() { return host_; }
@@ -217,7 +218,8 @@ class Application {
   // Keeps what an unloading window discards until no event runs.
   void Discard(std::vector<std::unique_ptr<Control>> controls,
                std::unique_ptr<FormView> view);
-  void ReleaseDiscarded();
+  // Taken out first, in case a destructor reaches back into the program.
+  void ReleaseDiscarded() { std::exchange(discarded_, {}); }
 
   Host& host_;
   int eventDepth_ = 0;

@@ -7,7 +7,6 @@
 
 #include "tests/forms/design_rows.h"
 #include "ui/forms/forms.h"
-#include "ui/forms/win32/control_view.h"
 #include "ui/forms/win32/host.h"
 #include "ui/resource_ids.h"
 

@@ -1,7 +1,8 @@
-#include "ui/forms/win32/control_view.h"
-
+#include <iterator>
 #include <string>
 #include <vector>
+
+#include "ui/forms/win32/host.h"
 
 namespace forms::win32 {
 
@@ -16,38 +17,32 @@ constexpr int kCaptionIndent = 8;   // px from a frame's left edge
 constexpr int kCaptionPadding = 2;  // px of background either side of it
 constexpr int kFocusInset = 3;      // px between a button's edge and its focus
 
+constexpr Color kFace = SystemColor(COLOR_BTNFACE);
+constexpr Color kText = SystemColor(COLOR_BTNTEXT);
+
+// By Kind, in its order. A radio button that is not automatic: the model
+// decides what is selected.
+constexpr ControlView::WindowClass kClasses[] = {
+    {nullptr},                                                  // label
+    {nullptr, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT},            // frame
+    {TRACKBAR_CLASSA, TBS_HORZ, 0, true, kFace, kText, true},   // slider
+    {"BUTTON", BS_RADIOBUTTON, 0, true},                        // option
+    {"BUTTON", 0, 0, true, kFace, kText, false, true},          // button
+    {"EDIT", ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, true,  // text box
+     SystemColor(COLOR_WINDOW), SystemColor(COLOR_WINDOWTEXT)},
+    {nullptr},                                    // picture box
+    {nullptr, 0, 0, false, kFace, kText, true}};  // image
+static_assert(std::size(kClasses) == static_cast<int>(Kind::kImage) + 1);
+
 ControlView::WindowClass ClassOf(const ControlDesign& design) {
-  const DWORD ticks = design.slider.tickStyle == TickStyle::kNoTicks
-                          ? TBS_NOTICKS
-                          : TBS_BOTTOM | TBS_AUTOTICKS;
-  const DWORD button = design.graphical ? BS_OWNERDRAW : BS_PUSHBUTTON;
-  switch (design.kind) {
-    case Kind::kFrame:
-      return {.style = WS_CLIPCHILDREN, .exStyle = WS_EX_CONTROLPARENT};
-    case Kind::kImage:
-      return {.transparent = true};
-    case Kind::kSlider:
-      return {.name = TRACKBAR_CLASSA,
-              .style = TBS_HORZ | ticks,
-              .takesFocus = true,
-              .transparent = true};
-    case Kind::kOption:  // not automatic: the model decides what is selected
-      return {.name = "BUTTON", .style = BS_RADIOBUTTON, .takesFocus = true};
-    case Kind::kButton:  // a graphical one is drawn with its pictures
-      return {.name = "BUTTON",
-              .style = button,
-              .takesFocus = true,
-              .systemColors = true};
-    case Kind::kTextBox:
-      return {.name = "EDIT",
-              .style = ES_LEFT | ES_AUTOHSCROLL,
-              .exStyle = WS_EX_CLIENTEDGE,
-              .takesFocus = true,
-              .back = SystemColor(COLOR_WINDOW),
-              .fore = SystemColor(COLOR_WINDOWTEXT)};
-    default:  // labels and picture boxes
-      return {};
-  }
+  ControlView::WindowClass window = kClasses[static_cast<int>(design.kind)];
+  if (design.kind == Kind::kSlider)
+    window.style |= design.slider.tickStyle == TickStyle::kNoTicks
+                        ? TBS_NOTICKS
+                        : TBS_BOTTOM | TBS_AUTOTICKS;
+  if (design.kind == Kind::kButton)  // a graphical one shows its pictures
+    window.style |= design.graphical ? BS_OWNERDRAW : BS_PUSHBUTTON;
+  return window;
 }
 
 RECT ClientOf(HWND hwnd) {
@@ -106,14 +101,6 @@ ControlView::ControlView(ViewResources& resources, Control& control,
       class_(ClassOf(control.design())),
       containerBack_(containerBack) {}
 
-ControlView::~ControlView() {
-  if (!hwnd_ || !IsWindow(hwnd_)) return;
-  RemovePropA(hwnd_, kViewProperty);
-  if (editProc_)
-    SetWindowLongPtrA(hwnd_, GWLP_WNDPROC,
-                      reinterpret_cast<LONG_PTR>(editProc_));
-}
-
 void ControlView::Create(HWND parent, int id) {
   const char* name = class_.name
                          ? class_.name
@@ -161,29 +148,12 @@ void ControlView::Create(HWND parent, int id) {
   }
 }
 
-bool ControlView::Focusable() const {
-  return hwnd_ && class_.takesFocus && IsWindowEnabled(hwnd_);
-}
-
 // An unchecked radio button that gets the focus reports a click, as Tab
 // into it does; focus given back on activation must not.
 void ControlView::RestoreFocus() {
   quiet_ = true;
   SetFocus(hwnd_);
   quiet_ = false;
-}
-
-COLORREF ControlView::BackColor() const {
-  if (class_.transparent) return containerBack_;
-  return ResolveColor(control_.design().backColor, class_.back);
-}
-
-COLORREF ControlView::ForeColor() const {
-  return ResolveColor(control_.ForeColor(), class_.fore);
-}
-
-COLORREF ControlView::TextColor() const {
-  return control_.Enabled() ? ForeColor() : GetSysColor(COLOR_GRAYTEXT);
 }
 
 // A missing tooltip takes nothing from the user.
@@ -359,17 +329,16 @@ ControlView* ControlView::FromWindow(HWND hwnd) {
 bool ControlView::Reflect(UINT message, WPARAM wParam, LPARAM lParam,
                           LRESULT& result) {
   result = 0;
-  if (message == WM_DRAWITEM) {
-    const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-    ControlView* view = item ? FromWindow(item->hwndItem) : nullptr;
-    if (!view) return false;
-    view->DrawButton(*item);
-    result = TRUE;
-    return true;
-  }
-  ControlView* view = FromWindow(reinterpret_cast<HWND>(lParam));
+  const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+  HWND child = reinterpret_cast<HWND>(lParam);
+  if (message == WM_DRAWITEM) child = item ? item->hwndItem : nullptr;
+  ControlView* view = FromWindow(child);
   if (!view) return false;
   switch (message) {
+    case WM_DRAWITEM:
+      view->DrawButton(*item);
+      result = TRUE;
+      return true;
     case WM_COMMAND:
       view->OnNotify(HIWORD(wParam));
       return true;

@@ -24,23 +24,24 @@ BOOL CALLBACK AddProgramWindow(HWND hwnd, LPARAM windows) {
 }  // namespace
 
 FormStyle StyleOf(const WindowDesign& design) {
-  const BorderStyle border = design.border;
-  DWORD exStyle =
+  constexpr DWORD kTitled =
+      WS_CLIPCHILDREN | WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+  // By BorderStyle, in its order.
+  constexpr FormStyle kBorders[] = {
+      {WS_CLIPCHILDREN | WS_POPUP, 0},
+      {kTitled, 0},
+      {kTitled | WS_THICKFRAME, 0},
+      {kTitled, WS_EX_DLGMODALFRAME},
+      {kTitled, WS_EX_TOOLWINDOW},
+      {kTitled | WS_THICKFRAME, WS_EX_TOOLWINDOW}};
+  FormStyle style = kBorders[static_cast<int>(design.border)];
+  style.exStyle |=
       WS_EX_CONTROLPARENT | (design.showInTaskbar ? WS_EX_APPWINDOW : 0);
-  if (border == BorderStyle::kNone)
-    return {WS_CLIPCHILDREN | WS_POPUP, exStyle};
-  DWORD style = WS_CLIPCHILDREN | WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-  if (border == BorderStyle::kSizable ||
-      border == BorderStyle::kSizableToolWindow)
-    style |= WS_THICKFRAME;
-  if (border == BorderStyle::kFixedDialog) exStyle |= WS_EX_DLGMODALFRAME;
-  if (border == BorderStyle::kFixedToolWindow ||
-      border == BorderStyle::kSizableToolWindow)
-    exStyle |= WS_EX_TOOLWINDOW;  // no minimise or maximise box
-  else
-    style |= (design.minButton ? WS_MINIMIZEBOX : 0) |
-             (design.maxButton ? WS_MAXIMIZEBOX : 0);
-  return {style, exStyle};
+  // A tool window has no minimise or maximise box.
+  if ((style.style & WS_CAPTION) && !(style.exStyle & WS_EX_TOOLWINDOW))
+    style.style |= (design.minButton ? WS_MINIMIZEBOX : 0) |
+                   (design.maxButton ? WS_MAXIMIZEBOX : 0);
+  return style;
 }
 
 Win32FormView::Win32FormView(ViewResources& resources, Form& form)

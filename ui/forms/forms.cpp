@@ -1,0 +1,293 @@
+// The forms runtime: run-time errors and the error policy, the controls and
+// the events they raise, and windows that load, show, hide and unload.
+#include "ui/forms/forms.h"
+
+#include <algorithm>
+#include <exception>
+#include <stdexcept>
+#include <string_view>
+#include <utility>
+
+#include "store/registry.h"
+
+namespace forms {
+
+// ------------------------------------------------------------ application --
+
+RuntimeError TypeMismatch() { return RuntimeError(13, "Type mismatch"); }
+RuntimeError Overflow() { return RuntimeError(6, "Overflow"); }
+RuntimeError FileNotFound() { return RuntimeError(53, "File not found"); }
+RuntimeError OutOfMemory() { return RuntimeError(7, "Out of memory"); }
+
+std::int32_t CLng(const std::string& text) {
+  const registry::NumberResult result = registry::TextToLong(text);
+  if (result.error == registry::NumberError::kOverflow) throw Overflow();
+  if (result.error != registry::NumberError::kNone) throw TypeMismatch();
+  return result.value;
+}
+
+std::string CStr(std::int32_t value) { return registry::LongToText(value); }
+
+// Counts the running events; the outermost one releases what windows
+// discarded while it ran.
+Finally<std::function<void()>> Application::EnterEvent() {
+  ++eventDepth_;
+  return {[this] {
+    if (--eventDepth_ == 0) ReleaseDiscarded();
+  }};
+}
+
+int Application::MsgBox(const std::string& text, int style,
+                        const std::string& caption) {
+  return host_.ShowMessage(text, style, caption.empty() ? kAppTitle : caption);
+}
+
+void Application::RaiseEvent(const std::function<void()>& handler) {
+  int number = 0;
+  std::string description;
+  {
+    auto scope = EnterEvent();
+    try {
+      if (handler) handler();
+      return;
+    } catch (const RuntimeError& error) {
+      number = error.number();
+      description = error.what();
+    } catch (const std::exception&) {
+      number = 51;  // any other failure
+      description = "Internal error";
+    }
+  }
+  // Reported outside the handler's scope, so what it discarded is gone
+  // before the program ends.
+  MsgBox("Run-time error '" + std::to_string(number) + "':\n\n" + description,
+         kVbCritical, kAppTitle);
+  host_.EndProgram();
+}
+
+void Application::Call(const std::function<void()>& handler) {
+  auto scope = EnterEvent();
+  if (handler) handler();
+}
+
+bool Application::AcceptsInput(const Form& form) const {
+  return modal_.empty() || modal_.back() == &form;
+}
+
+Form* Application::ModalForm() const {
+  return modal_.empty() ? nullptr : modal_.back();
+}
+
+void Application::Discard(std::vector<std::unique_ptr<Control>> controls,
+                          std::unique_ptr<FormView> view) {
+  discarded_.push_back({std::move(controls), std::move(view)});
+  if (eventDepth_ == 0) ReleaseDiscarded();
+}
+
+// ---------------------------------------------------------------- Control --
+
+Control::Control(Form& form, const ControlDesign& design)
+    : form_(form),
+      design_(design),
+      caption_(design.text ? design.text : ""),
+      enabled_(design.enabled),
+      foreColor_(design.foreColor) {}
+
+void Control::UserClick() {
+  if (!enabled_ || !TakesInput()) return;
+  Raise(Click);
+}
+
+void Control::UserMouseMove() {
+  if (!enabled_ || !TakesInput()) return;
+  Raise(MouseMove);
+}
+
+bool Control::TakesInput() const {
+  return attached_ && form_.app().AcceptsInput(form_);
+}
+
+void Control::Notify(Property property) {
+  // A discarded control no longer belongs to the window's view.
+  if (FormView* view = form_.view(); view && attached_)
+    view->Changed(*this, property);
+}
+
+void Control::Raise(const std::function<void()>& handler) {
+  form_.app().RaiseEvent(handler);
+}
+
+// ----------------------------------------------------------------- Slider --
+
+bool Slider::Assign(std::int64_t value) {
+  return Set(
+      value_,
+      static_cast<std::int32_t>(std::clamp<std::int64_t>(value, Min(), Max())),
+      Property::kValue);
+}
+
+void Slider::SetValue(std::int32_t value) {
+  if (Assign(value)) form().app().Call(Change);
+}
+
+void Slider::UserMoveTo(std::int64_t value) {
+  if (TakesInput() && Assign(value)) Raise(Change);
+}
+
+void Slider::UserSmallStep(int direction) {
+  UserMoveTo(value_ + std::int64_t{direction} * design().slider.smallChange);
+}
+
+void Slider::UserLargeStep(int direction) {
+  UserMoveTo(value_ + std::int64_t{direction} * design().slider.largeChange);
+}
+
+// ----------------------------------------------------------- OptionButton --
+
+void OptionButton::Select() {
+  if (!Attached()) {
+    value_ = true;
+    return;
+  }
+  for (const auto& control : form().Controls()) {
+    if (control.get() == this || control->kind() != Kind::kOption) continue;
+    auto& other = static_cast<OptionButton&>(*control);
+    if (std::string_view(other.design().container) == design().container)
+      other.Set(other.value_, false, Property::kValue);
+  }
+  Set(value_, true, Property::kValue);
+}
+
+void OptionButton::SetValue(bool value) {
+  if (!value) {
+    Set(value_, false, Property::kValue);
+  } else if (!value_) {
+    Select();
+    form().app().Call(Click);
+  }
+}
+
+void OptionButton::UserClick() {
+  if (!Enabled() || !TakesInput()) return;
+  Select();
+  Raise(Click);
+}
+
+// ---------------------------------------------------------------- TextBox --
+
+void TextBox::UserEdit(const std::string& text) {
+  if (!TakesInput()) return;
+  SetCaption(text);
+}
+
+// ------------------------------------------------------------------- Form --
+
+namespace {
+
+std::unique_ptr<Control> MakeControl(Form& form, const ControlDesign& design) {
+  switch (design.kind) {
+    case Kind::kSlider:
+      return std::make_unique<Slider>(form, design);
+    case Kind::kOption:
+      return std::make_unique<OptionButton>(form, design);
+    case Kind::kTextBox:
+      return std::make_unique<TextBox>(form, design);
+    default:
+      return std::make_unique<Control>(form, design);
+  }
+}
+
+}  // namespace
+
+Form::Form(Application& app, const WindowDesign& design)
+    : app_(app), design_(design) {}
+
+void Form::Load() {
+  if (state_ != FormState::kNotLoaded || loading_) return;
+  loading_ = true;
+  Finally loadingEnds{[this] { loading_ = false; }};
+
+  controls_.reserve(design_.controls.size());
+  for (const ControlDesign& control : design_.controls)
+    controls_.push_back(MakeControl(*this, control));
+  state_ = FormState::kHidden;
+  view_ = app_.host().CreateView(*this);
+  BindEvents();
+  app_.Call([this] { Form_Load(); });
+}
+
+void Form::Show() {
+  Load();
+  if (!IsLoaded()) return;  // Form_Load unloaded it
+  state_ = FormState::kShown;
+  if (view_) view_->Show(false);
+}
+
+void Form::ShowModal() {
+  Load();
+  if (!IsLoaded()) return;
+  state_ = FormState::kShown;
+  app_.modal_.push_back(this);
+  Finally modalEnds{[this] { LeaveModal(); }};
+  if (view_) view_->Show(true);
+  app_.host().RunModal(*this);
+}
+
+void Form::Hide() {
+  Load();
+  if (state_ != FormState::kShown) return;
+  state_ = FormState::kHidden;
+  LeaveModal();
+  if (view_) view_->Hide();
+}
+
+void Form::Unload() {
+  if (state_ == FormState::kNotLoaded) return;
+  const bool wasShown = state_ == FormState::kShown;
+  state_ = FormState::kNotLoaded;
+  LeaveModal();
+  if (view_ && wasShown) view_->Hide();
+  for (const auto& control : controls_) control->attached_ = false;
+  app_.Discard(std::exchange(controls_, {}), std::exchange(view_, nullptr));
+}
+
+void Form::UserClose() {
+  if (!IsLoaded() || !app_.AcceptsInput(*this)) return;
+  if (endsProgramOnClose_) app_.host().EndProgram();
+  app_.RaiseEvent([this] { Unload(); });
+}
+
+void Form::UserMouseMove() {
+  if (!IsLoaded() || !app_.AcceptsInput(*this)) return;
+  app_.RaiseEvent(MouseMove);
+}
+
+void Form::UserEscape() {
+  if (!IsLoaded()) return;
+  for (const auto& control : controls_) {
+    if (control->design().cancel) {
+      control->UserClick();
+      return;  // the click may have unloaded the controls
+    }
+  }
+}
+
+std::uintptr_t Form::hWnd() const { return view_ ? view_->Handle() : 0; }
+
+Control& Form::Find(const std::string& name) {
+  Load();
+  for (const auto& control : controls_)
+    if (control->Name() == name) return *control;
+  throw std::out_of_range(std::string("no control ") + name + " on " +
+                          design_.name);
+}
+
+void Form::LeaveModal() {
+  auto& modal = app_.modal_;
+  auto found = std::find(modal.begin(), modal.end(), this);
+  if (found == modal.end()) return;
+  modal.erase(found);
+  if (view_) view_->EndModal();
+}
+
+}  // namespace forms
