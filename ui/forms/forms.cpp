@@ -12,8 +12,6 @@
 
 namespace forms {
 
-// ------------------------------------------------------------ application --
-
 RuntimeError TypeMismatch() { return RuntimeError(13, "Type mismatch"); }
 RuntimeError Overflow() { return RuntimeError(6, "Overflow"); }
 RuntimeError FileNotFound() { return RuntimeError(53, "File not found"); }
@@ -28,8 +26,7 @@ std::int32_t CLng(const std::string& text) {
 
 std::string CStr(std::int32_t value) { return registry::LongToText(value); }
 
-// Counts the running events; the outermost one releases what windows
-// discarded while it ran.
+// The outermost running event releases what windows discarded during it.
 Finally<std::function<void()>> Application::EnterEvent() {
   ++eventDepth_;
   return {[this] {
@@ -58,8 +55,7 @@ void Application::RaiseEvent(const std::function<void()>& handler) {
       description = "Internal error";
     }
   }
-  // Reported outside the handler's scope, so what it discarded is gone
-  // before the program ends.
+  // Outside the handler's scope: what it discarded goes before the end.
   MsgBox("Run-time error '" + std::to_string(number) + "':\n\n" + description,
          kVbCritical, kAppTitle);
   host_.EndProgram();
@@ -74,17 +70,11 @@ bool Application::AcceptsInput(const Form& form) const {
   return modal_.empty() || modal_.back() == &form;
 }
 
-Form* Application::ModalForm() const {
-  return modal_.empty() ? nullptr : modal_.back();
-}
-
 void Application::Discard(std::vector<std::unique_ptr<Control>> controls,
                           std::unique_ptr<FormView> view) {
   discarded_.push_back({std::move(controls), std::move(view)});
   if (eventDepth_ == 0) ReleaseDiscarded();
 }
-
-// ---------------------------------------------------------------- Control --
 
 Control::Control(Form& form, const ControlDesign& design)
     : form_(form),
@@ -94,13 +84,11 @@ Control::Control(Form& form, const ControlDesign& design)
       foreColor_(design.foreColor) {}
 
 void Control::UserClick() {
-  if (!enabled_ || !TakesInput()) return;
-  Raise(Click);
+  if (enabled_ && TakesInput()) Raise(Click);
 }
 
 void Control::UserMouseMove() {
-  if (!enabled_ || !TakesInput()) return;
-  Raise(MouseMove);
+  if (enabled_ && TakesInput()) Raise(MouseMove);
 }
 
 bool Control::TakesInput() const {
@@ -115,15 +103,6 @@ void Control::Notify(Property property) {
 
 void Control::Raise(const std::function<void()>& handler) {
   form_.app().RaiseEvent(handler);
-}
-
-// ----------------------------------------------------------------- Slider --
-
-bool Slider::Assign(std::int64_t value) {
-  return Set(
-      value_,
-      static_cast<std::int32_t>(std::clamp<std::int64_t>(value, Min(), Max())),
-      Property::kValue);
 }
 
 void Slider::SetValue(std::int32_t value) {
@@ -141,8 +120,6 @@ void Slider::UserSmallStep(int direction) {
 void Slider::UserLargeStep(int direction) {
   UserMoveTo(value_ + std::int64_t{direction} * design().slider.largeChange);
 }
-
-// ----------------------------------------------------------- OptionButton --
 
 void OptionButton::Select() {
   if (!Attached()) {
@@ -173,28 +150,18 @@ void OptionButton::UserClick() {
   Raise(Click);
 }
 
-// ---------------------------------------------------------------- TextBox --
-
 void TextBox::UserEdit(const std::string& text) {
-  if (!TakesInput()) return;
-  SetCaption(text);
+  if (TakesInput()) SetCaption(text);
 }
-
-// ------------------------------------------------------------------- Form --
 
 namespace {
 
-std::unique_ptr<Control> MakeControl(Form& form, const ControlDesign& design) {
-  switch (design.kind) {
-    case Kind::kSlider:
-      return std::make_unique<Slider>(form, design);
-    case Kind::kOption:
-      return std::make_unique<OptionButton>(form, design);
-    case Kind::kTextBox:
-      return std::make_unique<TextBox>(form, design);
-    default:
-      return std::make_unique<Control>(form, design);
-  }
+std::unique_ptr<Control> MakeControl(Form& form, const ControlDesign& row) {
+  if (row.kind == Kind::kSlider) return std::make_unique<Slider>(form, row);
+  if (row.kind == Kind::kOption)
+    return std::make_unique<OptionButton>(form, row);
+  if (row.kind == Kind::kTextBox) return std::make_unique<TextBox>(form, row);
+  return std::make_unique<Control>(form, row);
 }
 
 }  // namespace
@@ -258,8 +225,7 @@ void Form::UserClose() {
 }
 
 void Form::UserMouseMove() {
-  if (!IsLoaded() || !app_.AcceptsInput(*this)) return;
-  app_.RaiseEvent(MouseMove);
+  if (IsLoaded() && app_.AcceptsInput(*this)) app_.RaiseEvent(MouseMove);
 }
 
 void Form::UserEscape() {
@@ -271,8 +237,6 @@ void Form::UserEscape() {
     }
   }
 }
-
-std::uintptr_t Form::hWnd() const { return view_ ? view_->Handle() : 0; }
 
 Control& Form::Find(const std::string& name) {
   Load();

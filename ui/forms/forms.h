@@ -1,9 +1,9 @@
-// The forms runtime: controls that hold their properties, windows that load
-// from a design table, show (also modally), hide and unload, message boxes
-// and the error policy. Portable: real windows, or a test script, come in
-// through Host.
+// The forms runtime: controls holding their properties, windows that load
+// from a design table, show (also modally), hide and unload, message boxes,
+// the error policy. Real windows or a test script come in through Host.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -23,8 +23,6 @@ struct Finally {
   F f;
   ~Finally() { f(); }
 };
-
-// ---------------------------------------------------------------- design --
 
 // 0x00BBGGRR, or 0x800000nn for system colour nn.
 using Color = std::uint32_t;
@@ -112,8 +110,6 @@ struct WindowDesign {
   std::span<const ControlDesign> controls;  // design order
 };
 
-// ----------------------------------------------------------------- errors --
-
 // An error a handler does not handle: the error policy reports it at the
 // event boundary and ends the program.
 class RuntimeError : public std::runtime_error {
@@ -135,8 +131,6 @@ RuntimeError OutOfMemory();   // 7: a window could not be created
 // TypeMismatch or Overflow.
 std::int32_t CLng(const std::string& text);
 std::string CStr(std::int32_t value);  // decimal, no leading blank
-
-// ------------------------------------------------------------------- host --
 
 class Form;
 class Control;
@@ -175,7 +169,6 @@ class Host {
                           const std::string& caption) = 0;
   // Runs a nested event loop until form is no longer shown.
   virtual void RunModal(Form& form) = 0;
-  // Ends the program; does not return.
   [[noreturn]] virtual void EndProgram() = 0;
   // The view of a window being loaded; null for none.
   virtual std::unique_ptr<FormView> CreateView(Form& form) = 0;
@@ -210,7 +203,8 @@ class Application {
 
   // False while another window is shown modally: input to form is ignored.
   bool AcceptsInput(const Form& form) const;
-  Form* ModalForm() const;  // the innermost modal window, or null
+  // The innermost modal window, or null.
+  Form* ModalForm() const { return modal_.empty() ? nullptr : modal_.back(); }
 
  private:
   friend class Form;
@@ -230,8 +224,6 @@ class Application {
   };
   std::vector<Discarded> discarded_;
 };
-
-// --------------------------------------------------------------- controls --
 
 // A control of a loaded window. Its properties are the truth: setting one
 // to a new value tells the view (a text box's caption is Property::kText).
@@ -320,13 +312,16 @@ class Slider : public Control {
   void UserLargeStep(int direction);  // page keys, clicks beside the thumb
 
  private:
-  // Takes value, clamped to Min..Max; true when the value changed.
-  bool Assign(std::int64_t value);
+  bool Assign(std::int64_t value) {  // clamped; true when it changed
+    return Set(value_,
+               static_cast<std::int32_t>(
+                   std::clamp<std::int64_t>(value, Min(), Max())),
+               Property::kValue);
+  }
   std::int32_t value_ = design().slider.value;
 };
 
-// The option buttons of one container are a group: selecting one clears
-// the others.
+// The options of one container are a group: selecting one clears the others.
 class OptionButton : public Control {
  public:
   using Control::Control;
@@ -378,8 +373,6 @@ consteval Row<T> RowOf(std::span<const ControlDesign> rows,
   throw "no control of that name in the design";
 }
 
-// ----------------------------------------------------------------- window --
-
 enum class FormState { kNotLoaded, kHidden, kShown };
 
 // One window for the whole run. Reaching one of its controls loads it from
@@ -408,7 +401,7 @@ class Form {
   void UserMouseMove();  // the pointer over the window's own surface
   void UserEscape();     // Esc: presses the cancel button, if any
 
-  std::uintptr_t hWnd() const;  // the view's window handle, or 0
+  std::uintptr_t hWnd() const { return view_ ? view_->Handle() : 0; }
 
   // Loaded controls in design order (empty when not loaded).
   const std::vector<std::unique_ptr<Control>>& Controls() const {

@@ -1,6 +1,6 @@
+// The view of each kind of control: its window class, painting and messages.
 #include <iterator>
 #include <string>
-#include <vector>
 
 #include "ui/forms/win32/host.h"
 
@@ -20,8 +20,7 @@ constexpr int kFocusInset = 3;      // px between a button's edge and its focus
 constexpr Color kFace = SystemColor(COLOR_BTNFACE);
 constexpr Color kText = SystemColor(COLOR_BTNTEXT);
 
-// By Kind, in its order. A radio button that is not automatic: the model
-// decides what is selected.
+// By Kind, in its order. Radio buttons are not automatic: the model selects.
 constexpr ControlView::WindowClass kClasses[] = {
     {nullptr},                                                  // label
     {nullptr, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT},            // frame
@@ -63,15 +62,14 @@ std::int32_t Position(HWND trackbar) {
 }
 
 std::string WindowText(HWND hwnd) {
-  std::vector<char> buffer(
-      static_cast<std::size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
-  int copied =
-      GetWindowTextA(hwnd, buffer.data(), static_cast<int>(buffer.size()));
-  return std::string(buffer.data(), copied > 0 ? copied : 0);
+  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(hwnd)) + 1,
+                   '\0');
+  int copied = GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()));
+  text.resize(copied > 0 ? copied : 0);
+  return text;
 }
 
-// A frame: an etched border, and its caption on the background over the
-// top edge.
+// A frame: an etched border, and its caption over the border's top edge.
 void PaintFrame(HDC hdc, const RECT& client, const std::string& caption,
                 HBRUSH back) {
   RECT border = client;
@@ -123,8 +121,7 @@ void ControlView::Create(HWND parent, int id) {
       if (design.autoSize) FitLabel();
       break;
     case Kind::kImage: {
-      // Its picture's size, known before the picture is decoded at the
-      // first paint.
+      // Its picture's size, read before the picture is decoded at first paint.
       SIZE size;
       if (resources_.PictureSize(design.picture, size)) FitTo(hwnd_, size);
       break;
@@ -200,8 +197,7 @@ void ControlView::Update(Property property) {
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-// A slider's position (unless the trackbar already shows it), or an option
-// button's check.
+// A slider's position, unless the trackbar shows it; an option's check.
 void ControlView::ShowValue() {
   if (control_.kind() == Kind::kOption) {
     bool checked = static_cast<OptionButton&>(control_).Value();
@@ -236,8 +232,6 @@ void ControlView::OnNotify(int code) {
       break;
   }
 }
-
-// ------------------------------------------------------------- painting --
 
 // A label takes its caption's size on one line, keeping Left and Top; an
 // empty caption still takes one line's height.
@@ -286,8 +280,7 @@ void ControlView::Paint(HDC hdc, const RECT& client) {
 }
 
 // A graphical button: its picture centred and clipped (the down picture
-// while held), its caption centred over it, raised or sunken edges and the
-// focus rectangle.
+// while held), the caption over it, raised or sunken edges, focus rectangle.
 void ControlView::DrawButton(const DRAWITEMSTRUCT& item) {
   HDC hdc = item.hDC;
   RECT rect = item.rcItem;
@@ -318,8 +311,6 @@ void ControlView::DrawButton(const DRAWITEMSTRUCT& item) {
     DrawFocusRect(hdc, &rect);
   }
 }
-
-// ------------------------------------------------------------- messages --
 
 ControlView* ControlView::FromWindow(HWND hwnd) {
   return hwnd ? static_cast<ControlView*>(GetPropA(hwnd, kViewProperty))
@@ -387,10 +378,9 @@ LRESULT CALLBACK ControlView::EditProc(HWND hwnd, UINT message, WPARAM wParam,
   return result;
 }
 
-// The view's own class: Paint draws it whole, a move over it is the
-// control's MouseMove, a press and release of the left button inside it its
-// Click, and it shows the design's mouse pointer. A frame also reflects its
-// children's messages.
+// The view's own class: Paint draws it whole; a move over it is MouseMove,
+// a press and release of the left button inside it Click; it shows the
+// design's mouse pointer. A frame also reflects its children's messages.
 LRESULT ControlView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   if (control_.kind() == Kind::kFrame &&

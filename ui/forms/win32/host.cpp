@@ -118,10 +118,9 @@ void Win32FormView::EndModal() {
   disabled_.clear();
 }
 
-// The window is destroyed without being hidden first: Wine waits up to two
-// seconds for a window manager to confirm that a top-level window was
-// hidden, and a bare X display has none to answer. What it covered is
-// repainted.
+// Destroyed without hiding it first: Wine waits up to two seconds for a
+// window manager to confirm a top-level window's hiding, and a bare X
+// display has none. What it covered is repainted.
 void Win32FormView::Hide() {
   HWND previous = std::exchange(previous_, nullptr);
   if (!hwnd_) return;
@@ -131,22 +130,13 @@ void Win32FormView::Hide() {
   SetWindowLongA(hwnd_, GWL_STYLE,
                  GetWindowLongA(hwnd_, GWL_STYLE) & ~WS_VISIBLE);
   DestroyWindow(std::exchange(hwnd_, nullptr));
-  // A control view whose handler hid the window touches nothing of itself
-  // after.
+  // A view whose handler hid the window touches nothing of itself after.
   views_.clear();
   focus_ = nullptr;
   RedrawWindow(nullptr, &covered, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   if (previous && IsWindow(previous) && IsWindowVisible(previous))
     SetActiveWindow(previous);
-}
-
-void Win32FormView::Changed(Control& control, Property property) {
-  if (ControlView* view = ViewOf(control)) view->Update(property);
-}
-
-std::uintptr_t Win32FormView::Handle() const {
-  return reinterpret_cast<std::uintptr_t>(hwnd_);
 }
 
 ControlView* Win32FormView::ViewOf(const Control& control) const {
@@ -170,8 +160,6 @@ std::vector<HWND> Win32FormView::ProgramWindows() {
                     reinterpret_cast<LPARAM>(&windows));
   return windows;
 }
-
-// ------------------------------------------------------------- messages --
 
 LRESULT CALLBACK Win32FormView::WindowProc(HWND hwnd, UINT message,
                                            WPARAM wParam, LPARAM lParam) {
@@ -247,8 +235,6 @@ void Win32FormView::FocusChild() {
   }
   if (ControlView* view = ControlView::FromWindow(focus_)) view->RestoreFocus();
 }
-
-// ----------------------------------------------------------------- host --
 
 void Win32Host::Dispatch(MSG& message) {
   HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;

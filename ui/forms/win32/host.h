@@ -1,14 +1,11 @@
-// The Win32 view of the forms runtime and its host: real windows, real
-// message boxes, modal loops over the thread's message queue.
-//
-// A loaded window's view is, while the window is shown, a top-level window
-// with a child window for every control, created in ascending tab index
-// within each container so that Tab follows it. A control's view keeps its
-// child window in step with the control and turns its messages into the
-// control's User... calls. Labels, frames and pictures are of the view's own
-// class and paint themselves; the other kinds are the system's controls,
-// whose container (the window or a frame) reflects their messages to their
-// view.
+// The Win32 view of the forms runtime, and its host: real windows, message
+// boxes, modal loops over the thread's message queue. A shown window is a
+// top-level window with a child window per control, created in ascending
+// tab index within each container so that Tab follows it. A control's view
+// keeps its child in step with the control and turns its messages into
+// User... calls. Labels, frames and pictures paint themselves in the view's
+// own class; the other kinds are the system's controls, whose container
+// (the window or a frame) reflects their messages to their view.
 #pragma once
 
 #include <memory>
@@ -112,8 +109,12 @@ class Win32FormView : public FormView {
   void EndModal() override;
   // Destroys the window; the next Show builds it again.
   void Hide() override;
-  void Changed(Control& control, Property property) override;
-  std::uintptr_t Handle() const override;
+  void Changed(Control& control, Property property) override {
+    if (ControlView* view = ViewOf(control)) view->Update(property);
+  }
+  std::uintptr_t Handle() const override {
+    return reinterpret_cast<std::uintptr_t>(hwnd_);
+  }
 
   HWND hwnd() const { return hwnd_; }
   // The view of a control of this window, or null.

@@ -9,7 +9,6 @@ namespace forms::win32 {
 
 namespace {
 
-constexpr int kTwipsPerInch = 1440;
 constexpr int kHimetricPerInch = 2540;
 
 int ScreenDpi() {
@@ -89,10 +88,6 @@ bool GifSize(const unsigned char* data, DWORD size, SIZE& pixels) {
 }
 
 }  // namespace
-
-int TwipsToPixels(int twips, int dpi) {
-  return MulDiv(twips, dpi, kTwipsPerInch);
-}
 
 COLORREF ResolveColor(Color color, Color fallback) {
   if (color == kDefaultColor) color = fallback;
@@ -176,8 +171,7 @@ bool ViewResources::PictureSize(int id, SIZE& size) {
   const unsigned char* data =
       id && !pictures_.count(id) ? PictureData(instance_, id, bytes) : nullptr;
   if (data && GifSize(data, bytes, pixels)) {
-    // As the decoder gives it: to HIMETRIC at the display's density and
-    // back, as Picture does.
+    // As the decoder gives it: to HIMETRIC and back at the display's density.
     size.cx = MulDiv(MulDiv(pixels.cx, kHimetricPerInch, dpi_), dpi_,
                      kHimetricPerInch);
     size.cy = MulDiv(MulDiv(pixels.cy, kHimetricPerInch, dpi_), dpi_,

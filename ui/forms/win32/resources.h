@@ -24,12 +24,12 @@
 namespace forms::win32 {
 
 // Twips (1/1440 inch) to pixels at dpi dots per inch, rounded to nearest.
-int TwipsToPixels(int twips, int dpi);
-// A design colour as GDI draws it (a system colour looked up now);
-// kDefaultColor stands for fallback.
+inline int TwipsToPixels(int twips, int dpi) {
+  return MulDiv(twips, dpi, 1440);
+}
+// A design colour as GDI draws it; kDefaultColor stands for fallback.
 COLORREF ResolveColor(Color color, Color fallback);
-// LOGFONT's lfHeight of a font of that many points: the character height
-// without internal leading, negative.
+// lfHeight for that many points: minus the height without internal leading.
 LONG FontHeight(double points, int dpi);
 
 // A decoded picture, drawn at its natural size.
