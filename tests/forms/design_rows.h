@@ -28,5 +28,10 @@ constexpr forms::ControlDesign WithSlider(forms::ControlDesign row,
   row.slider = slider;
   return row;
 }
+// The row with the settings no helper above names, set by edit.
+constexpr forms::ControlDesign With(forms::ControlDesign row, auto edit) {
+  edit(row);
+  return row;
+}
 
 }  // namespace movarin_test

@@ -5,13 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "tests/forms/design_rows.h"
+#include "tests/forms/test_window.h"
 #include "ui/forms/forms.h"
 #include "ui/forms/win32/host.h"
 #include "ui/resource_ids.h"
 
 namespace {
 
+using forms::BorderStyle;
 using forms::ControlDesign;
 using forms::Kind;
 using forms::win32::ControlView;
@@ -20,6 +21,8 @@ using forms::win32::Win32Host;
 using movarin_test::AutoSized;
 using movarin_test::Cancel;
 using movarin_test::Disabled;
+using movarin_test::TestWindow;
+using movarin_test::With;
 using movarin_test::WithPicture;
 using movarin_test::WithSlider;
 
@@ -42,104 +45,41 @@ constexpr ControlDesign kControls[] = {
     WithPicture(
         {"Picture1", Kind::kPictureBox, "Frame1", "", 210, 1260, 1365, 150, 3},
         IDP_BAND_LEFT),
-    {.name = "Slider2",
-     .kind = Kind::kSlider,
-     .container = "",
-     .text = "",
-     .left = 105,
-     .top = 1995,
-     .width = 2970,
-     .height = 300,
-     .tabIndex = 4,
-     .toolTip = "Click on me to enable this setting !",
-     .slider = {.min = 0,
-                .max = 10,
-                .value = 0,
-                .smallChange = 1,
-                .largeChange = 1,
-                .tickFrequency = 1,
-                .tickStyle = forms::TickStyle::kBottomRight}},
+    With({"Slider2", Kind::kSlider, "", "", 105, 1995, 2970, 300, 4},
+         [](ControlDesign& row) {
+           row.toolTip = "Click on me to enable this setting !";
+           row.slider = {0, 10, 0, 1, 1, 1, forms::TickStyle::kBottomRight};
+         }),
     Disabled({"Option1", Kind::kOption, "", "One", 105, 2400, 1500, 195, 5,
               0x000000}),
     Disabled({"Option2", Kind::kOption, "", "Two", 105, 2610, 1500, 195, 6,
               0x000000}),
     {"Text1", Kind::kTextBox, "", "exemple.exe", 105, 2900, 2535, 285, 7},
-    {.name = "Command1",
-     .kind = Kind::kButton,
-     .container = "",
-     .text = "Apply",
-     .left = 2415,
-     .top = 3885,
-     .width = 870,
-     .height = 330,
-     .tabIndex = 9,
-     .font = kBold,
-     .graphical = true,
-     .picture = IDP_BUTTON_FACE,
-     .downPicture = IDP_BUTTON_DOWN},
-    {.name = "Label2",
-     .kind = Kind::kLabel,
-     .container = "",
-     .text = "link",
-     .left = 1755,
-     .top = 3400,
-     .width = 600,
-     .height = 195,
-     .tabIndex = 10,
-     .foreColor = 0xFF0000,
-     .font = kLink,
-     .autoSize = true,
-     .mouseIcon = IDC_HAND_POINTER},
+    With({"Command1", Kind::kButton, "", "Apply", 2415, 3885, 870, 330, 9,
+          forms::kDefaultColor, forms::kDefaultColor, kBold},
+         [](ControlDesign& row) {
+           row.graphical = true;
+           row.picture = IDP_BUTTON_FACE;
+           row.downPicture = IDP_BUTTON_DOWN;
+         }),
+    With(AutoSized({"Label2", Kind::kLabel, "", "link", 1755, 3400, 600, 195,
+                    10, 0xFF0000, forms::kDefaultColor, kLink}),
+         [](ControlDesign& row) { row.mouseIcon = IDC_HAND_POINTER; }),
 };
 
-constexpr forms::WindowDesign kDesign = {"FormT",
-                                         "Movarin         v0.3",
-                                         3375,
-                                         4305,
-                                         forms::BorderStyle::kFixedSingle,
-                                         true,
-                                         false,
-                                         true,
-                                         IDI_MOVARIN,
-                                         0x8000000A,
-                                         kControls};
-
+constexpr const char* kCaption = "Movarin         v0.3";
+constexpr forms::WindowDesign kDesign = {
+    "FormT",  kCaption, 3375, 4305,        BorderStyle::kFixedSingle,
+    true,     false,    true, IDI_MOVARIN, 0x8000000A,
+    kControls};
+// A dialog with no trackbar: the test window's sliders span every integer.
 constexpr ControlDesign kDialogControls[] = {
     Cancel({"Command4", Kind::kButton, "", "Cancel", 945, 735, 825, 285, 0}),
 };
 constexpr forms::WindowDesign kDialogDesign = {
-    "FormD",
-    "Movarin",
-    2745,
-    1095,
-    forms::BorderStyle::kSizableToolWindow,
-    false,
-    false,
-    false,
-    0,
-    0x8000000F,
+    "FormD",        "Movarin", 2745,  1095, BorderStyle::kSizableToolWindow,
+    false,          false,     false, 0,    0x8000000F,
     kDialogControls};
-
-// A window whose handlers log their names.
-class TestForm : public forms::Form {
- public:
-  TestForm(forms::Application& app, const forms::WindowDesign& design)
-      : forms::Form(app, design) {}
-  std::vector<std::string> log;
-
- protected:
-  void BindEvents() override {
-    for (const auto& control : Controls()) {
-      std::string name = control->Name();
-      control->Click = [this, name] { log.push_back(name + "_Click"); };
-      if (control->kind() == Kind::kSlider)
-        static_cast<forms::Slider&>(*control).Change = [this, name] {
-          log.push_back(name + "_Change");
-        };
-    }
-    MouseMove = [this] { log.push_back("Form_MouseMove"); };
-  }
-};
 
 class ViewTest : public ::testing::Test {
  protected:
@@ -147,13 +87,17 @@ class ViewTest : public ::testing::Test {
     OleInitialize(nullptr);
     INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_BAR_CLASSES};
     InitCommonControlsEx(&classes);
+    SetCursorPos(0, 0);  // off the windows: only the tests move the mouse
   }
 
   Win32Host host{GetModuleHandleA(nullptr)};
   forms::Application app{host};
-  TestForm form{app, kDesign};
+  TestWindow form{app, kDesign, false};
 
-  void SetUp() override { form.Show(); }
+  void SetUp() override {
+    form.Show();
+    form.events.clear();
+  }
   void TearDown() override {
     if (form.IsLoaded()) form.Unload();
   }
@@ -164,12 +108,6 @@ class ViewTest : public ::testing::Test {
     return *view->ViewOf(form.Find(name));
   }
   HWND Child(const char* name) { return ViewOf(name).hwnd(); }
-  forms::Slider& Slider(const char* name) {
-    return form.Get<forms::Slider>(name);
-  }
-  forms::OptionButton& Option(const char* name) {
-    return form.Get<forms::OptionButton>(name);
-  }
   // The child's rectangle in its parent's client coordinates.
   static RECT Placement(HWND child) {
     RECT rect;
@@ -253,40 +191,41 @@ TEST(ViewUnits, SystemColoursAreLookedUpAndDefaultsFallBack) {
 }
 
 TEST(ViewUnits, BorderStylesGiveTheirFrames) {
-  forms::WindowDesign design = kDesign;
-  auto style = [&](forms::BorderStyle border, bool min, bool max,
-                   bool taskbar) {
-    design.border = border;
-    design.minButton = min;
-    design.maxButton = max;
-    design.showInTaskbar = taskbar;
-    return forms::win32::StyleOf(design);
+  struct Case {
+    BorderStyle border;
+    bool min, max, taskbar;
+    DWORD has, lacks = 0, exHas = 0, exLacks = 0;
+  } cases[] = {
+      {BorderStyle::kFixedSingle, true, false, true,
+       WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, WS_MAXIMIZEBOX | WS_THICKFRAME,
+       WS_EX_APPWINDOW, WS_EX_TOOLWINDOW},
+      {BorderStyle::kSizableToolWindow, true, true, false, WS_THICKFRAME,
+       WS_MINIMIZEBOX | WS_MAXIMIZEBOX, WS_EX_TOOLWINDOW, WS_EX_APPWINDOW},
+      {BorderStyle::kSizable, true, true, true, WS_THICKFRAME | WS_MAXIMIZEBOX},
+      {BorderStyle::kNone, false, false, true, WS_POPUP},
   };
-  auto fixed = style(forms::BorderStyle::kFixedSingle, true, false, true);
-  EXPECT_EQ(fixed.style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX),
-            static_cast<DWORD>(WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX));
-  EXPECT_FALSE(fixed.style & (WS_MAXIMIZEBOX | WS_THICKFRAME));
-  EXPECT_TRUE(fixed.exStyle & WS_EX_APPWINDOW);
-  EXPECT_FALSE(fixed.exStyle & WS_EX_TOOLWINDOW);
-
-  auto tool = style(forms::BorderStyle::kSizableToolWindow, true, true, false);
-  EXPECT_TRUE(tool.style & WS_THICKFRAME);
-  EXPECT_FALSE(tool.style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
-  EXPECT_TRUE(tool.exStyle & WS_EX_TOOLWINDOW);
-  EXPECT_FALSE(tool.exStyle & WS_EX_APPWINDOW);
-
-  auto sizable = style(forms::BorderStyle::kSizable, true, true, true);
-  EXPECT_TRUE(sizable.style & (WS_THICKFRAME | WS_MAXIMIZEBOX));
-  EXPECT_TRUE(style(forms::BorderStyle::kNone, false, false, true).style &
-              WS_POPUP);
+  for (const Case& c : cases) {
+    forms::WindowDesign design = kDesign;
+    design.border = c.border;
+    design.minButton = c.min;
+    design.maxButton = c.max;
+    design.showInTaskbar = c.taskbar;
+    const auto frame = forms::win32::StyleOf(design);
+    SCOPED_TRACE(static_cast<int>(c.border));
+    EXPECT_EQ(frame.style & (c.has | c.lacks), c.has);
+    EXPECT_EQ(frame.exStyle & (c.exHas | c.exLacks), c.exHas);
+  }
 }
 
 // -------------------------------------------------------------- pictures --
 
-TEST(ViewPictures, EmbeddedPicturesDecodeAtTheirNaturalSize) {
+// An image is sized before its picture is decoded: the size known up front
+// must be the decoded one (at 96 DPI the picture's own), and asking for it
+// decodes nothing twice.
+TEST(ViewPictures, SizesKnownBeforeDecodingAreTheNaturalDecodedSizes) {
   OleInitialize(nullptr);
-  forms::win32::ViewResources resources(GetModuleHandleA(nullptr));
-  if (resources.dpi() != 96) GTEST_SKIP() << "sizes below are at 96 DPI";
+  forms::win32::ViewResources ahead(GetModuleHandleA(nullptr));
+  forms::win32::ViewResources decoded(GetModuleHandleA(nullptr));
   struct Case {
     int id;
     LONG width, height;
@@ -296,35 +235,25 @@ TEST(ViewPictures, EmbeddedPicturesDecodeAtTheirNaturalSize) {
       {IDP_GAUGE, 34, 34},       {IDP_BOARD, 32, 32},
   };
   for (const Case& c : cases) {
-    const forms::win32::Picture* picture = resources.LoadPicture(c.id);
-    ASSERT_NE(picture, nullptr) << c.id;
-    EXPECT_EQ(picture->Size().cx, c.width) << c.id;
-    EXPECT_EQ(picture->Size().cy, c.height) << c.id;
-  }
-  EXPECT_EQ(resources.LoadPicture(0), nullptr);
-  EXPECT_EQ(resources.LoadPicture(999), nullptr);
-  EXPECT_NE(resources.Cursor(IDC_HAND_POINTER), nullptr);
-  EXPECT_NE(resources.Icon(IDI_MOVARIN, 16, 16), nullptr);
-}
-
-// An image is sized before its picture is decoded: the size known up front
-// must be the decoded one, and asking for it decodes nothing twice.
-TEST(ViewPictures, SizesKnownBeforeDecodingAreTheDecodedSizes) {
-  OleInitialize(nullptr);
-  forms::win32::ViewResources ahead(GetModuleHandleA(nullptr));
-  forms::win32::ViewResources decoded(GetModuleHandleA(nullptr));
-  for (int id : {IDP_GAUGE, IDP_BUTTON_FACE, IDP_BAND_LEFT, IDP_BOARD}) {
+    SCOPED_TRACE(c.id);
     SIZE size = {-1, -1};
-    ASSERT_TRUE(ahead.PictureSize(id, size)) << id;
-    const forms::win32::Picture* picture = decoded.LoadPicture(id);
-    ASSERT_NE(picture, nullptr) << id;
-    EXPECT_EQ(size.cx, picture->Size().cx) << id;
-    EXPECT_EQ(size.cy, picture->Size().cy) << id;
-    EXPECT_EQ(ahead.LoadPicture(id)->Size().cx, size.cx) << id;
+    ASSERT_TRUE(ahead.PictureSize(c.id, size));
+    const forms::win32::Picture* picture = decoded.LoadPicture(c.id);
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(size.cx, picture->Size().cx);
+    EXPECT_EQ(size.cy, picture->Size().cy);
+    EXPECT_EQ(ahead.LoadPicture(c.id)->Size().cx, size.cx);
+    if (decoded.dpi() != 96) continue;
+    EXPECT_EQ(size.cx, c.width);
+    EXPECT_EQ(size.cy, c.height);
   }
   SIZE none;
   EXPECT_FALSE(ahead.PictureSize(0, none));
   EXPECT_FALSE(ahead.PictureSize(999, none));
+  EXPECT_EQ(ahead.LoadPicture(0), nullptr);
+  EXPECT_EQ(ahead.LoadPicture(999), nullptr);
+  EXPECT_NE(ahead.Cursor(IDC_HAND_POINTER), nullptr);
+  EXPECT_NE(ahead.Icon(IDI_MOVARIN, 16, 16), nullptr);
 }
 
 TEST(ViewPictures, TheGaugesTransparentEntryShowsWhatIsBehind) {
@@ -346,12 +275,12 @@ TEST(ViewPictures, TheGaugesTransparentEntryShowsWhatIsBehind) {
 
 // ---------------------------------------------------------------- window --
 
-TEST_F(ViewTest, TheWindowHasTheDesignsFrameTitleAndClientSize) {
+TEST_F(ViewTest, WindowAndControlsHaveTheDesignsFramePlacesAndTitle) {
   if (host.resources().dpi() != 96)
     GTEST_SKIP() << "pixels below are at 96 DPI";
   HWND window = Window();
   ASSERT_TRUE(IsWindowVisible(window));
-  EXPECT_EQ(TextOf(window), "Movarin         v0.3");
+  EXPECT_EQ(TextOf(window), kCaption);
   RECT client;
   GetClientRect(window, &client);
   EXPECT_EQ(client.right, 225);
@@ -368,11 +297,7 @@ TEST_F(ViewTest, TheWindowHasTheDesignsFrameTitleAndClientSize) {
             1);
   EXPECT_LE(std::abs(frame.top - (GetSystemMetrics(SM_CYSCREEN) - height) / 2),
             1);
-}
 
-TEST_F(ViewTest, ControlsSitAtTheirDesignPlacesInTheirContainers) {
-  if (host.resources().dpi() != 96)
-    GTEST_SKIP() << "pixels below are at 96 DPI";
   struct Case {
     const char* name;
     const char* parent;  // "" for the window
@@ -490,26 +415,26 @@ TEST_F(ViewTest, KeysMoveTheSliderWithinItsRangeAndRaiseChangeOnce) {
   HWND slider = Child("Slider1");
   SetFocus(slider);
   Key(slider, VK_RIGHT);
-  EXPECT_EQ(Slider("Slider1").Value(), 176);
-  EXPECT_EQ(form.log, std::vector<std::string>{"Slider1_Change"});
+  EXPECT_EQ(form.Slider1().Value(), 176);
+  EXPECT_EQ(form.events, std::vector<std::string>{"Slider1_Change"});
 
-  Slider("Slider1").SetValue(208);
+  form.Slider1().SetValue(208);
   EXPECT_EQ(SendMessageA(slider, TBM_GETPOS, 0, 0), 208)
       << "the model moves the thumb";
-  form.log.clear();
+  form.events.clear();
   Key(slider, VK_NEXT);
-  EXPECT_EQ(Slider("Slider1").Value(), 210);
+  EXPECT_EQ(form.Slider1().Value(), 210);
   Key(slider, VK_NEXT);
-  EXPECT_EQ(Slider("Slider1").Value(), 210);
-  EXPECT_EQ(form.log, std::vector<std::string>{"Slider1_Change"});
+  EXPECT_EQ(form.Slider1().Value(), 210);
+  EXPECT_EQ(form.events, std::vector<std::string>{"Slider1_Change"});
 
   HWND slider2 = Child("Slider2");
   SetFocus(slider2);
   Key(slider2, VK_NEXT);
-  EXPECT_EQ(Slider("Slider2").Value(), 1) << "its large step is 1";
+  EXPECT_EQ(form.Slider2().Value(), 1) << "its large step is 1";
   Key(slider2, VK_LEFT);
   Key(slider2, VK_LEFT);
-  EXPECT_EQ(Slider("Slider2").Value(), 0);
+  EXPECT_EQ(form.Slider2().Value(), 0);
 }
 
 // ---------------------------------------------------------------- options --
@@ -519,26 +444,26 @@ TEST_F(ViewTest, OptionsFollowTheModelAndADisabledOneSelectsNothing) {
   EXPECT_FALSE(IsWindowEnabled(one));
   SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(one), BN_CLICKED),
                reinterpret_cast<LPARAM>(one));
-  EXPECT_FALSE(Option("Option1").Value());
-  EXPECT_TRUE(form.log.empty());
+  EXPECT_FALSE(form.Option(1).Value());
+  EXPECT_TRUE(form.events.empty());
 
-  Option("Option1").SetEnabled(true);
-  Option("Option2").SetEnabled(true);
+  form.Option(1).SetEnabled(true);
+  form.Option(2).SetEnabled(true);
   EXPECT_TRUE(IsWindowEnabled(one));
   SendMessageA(one, BM_CLICK, 0, 0);
   Pump();
-  EXPECT_TRUE(Option("Option1").Value());
+  EXPECT_TRUE(form.Option(1).Value());
   EXPECT_EQ(SendMessageA(one, BM_GETCHECK, 0, 0), BST_CHECKED);
-  EXPECT_EQ(form.log, std::vector<std::string>{"Option1_Click"});
+  EXPECT_EQ(form.events, std::vector<std::string>{"Option1_Click"});
 
   SendMessageA(two, BM_CLICK, 0, 0);
   Pump();
   EXPECT_EQ(SendMessageA(one, BM_GETCHECK, 0, 0), BST_UNCHECKED);
   EXPECT_EQ(SendMessageA(two, BM_GETCHECK, 0, 0), BST_CHECKED);
 
-  Option("Option2").SetValue(false);
+  form.Option(2).SetValue(false);
   EXPECT_EQ(SendMessageA(two, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-  Option("Option1").SetCaption("To one game only : x.exe");
+  form.Option(1).SetCaption("To one game only : x.exe");
   EXPECT_EQ(TextOf(one), "To one game only : x.exe");
 }
 
@@ -559,21 +484,21 @@ struct OlderRadioButton {
 };
 
 TEST_F(ViewTest, FocusGivenBackOnActivationClicksNoOption) {
-  Option("Option1").SetEnabled(true);
+  form.Option(1).SetEnabled(true);
   HWND one = Child("Option1");
   OlderRadioButton::original = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
       one, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OlderRadioButton::Proc)));
   SetFocus(one);  // as Tab into it
-  EXPECT_EQ(form.log, std::vector<std::string>{"Option1_Click"});
-  Option("Option1").SetValue(false);
-  form.log.clear();
+  EXPECT_EQ(form.events, std::vector<std::string>{"Option1_Click"});
+  form.Option(1).SetValue(false);
+  form.events.clear();
 
   SendMessageA(Window(), WM_ACTIVATE, WA_INACTIVE, 0);
   SetFocus(nullptr);  // another program has the focus
   SendMessageA(Window(), WM_ACTIVATE, WA_ACTIVE, 0);
   EXPECT_EQ(GetFocus(), one);
-  EXPECT_TRUE(form.log.empty());
-  EXPECT_FALSE(Option("Option1").Value());
+  EXPECT_TRUE(form.events.empty());
+  EXPECT_FALSE(form.Option(1).Value());
   SetWindowLongPtrA(one, GWLP_WNDPROC,
                     reinterpret_cast<LONG_PTR>(OlderRadioButton::original));
 }
@@ -591,7 +516,7 @@ TEST_F(ViewTest, TypingReachesTheModelAndTheModelsTextIsShown) {
   text.SetText("");
   EXPECT_EQ(TextOf(edit), "");
   EXPECT_EQ(text.Text(), "");
-  EXPECT_TRUE(form.log.empty()) << "editing raises no event";
+  EXPECT_TRUE(form.events.empty()) << "editing raises no event";
 }
 
 TEST_F(ViewTest, AMouseClickInTheTextBoxIsAClickAndTabbingIntoItIsNot) {
@@ -599,26 +524,26 @@ TEST_F(ViewTest, AMouseClickInTheTextBoxIsAClickAndTabbingIntoItIsNot) {
   SetFocus(Child("Slider2"));
   Key(Child("Slider2"), VK_TAB);
   EXPECT_EQ(GetFocus(), edit);
-  EXPECT_TRUE(form.log.empty());
+  EXPECT_TRUE(form.events.empty());
   SendMessageA(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   SendMessageA(edit, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-  EXPECT_EQ(form.log, std::vector<std::string>{"Text1_Click"});
+  EXPECT_EQ(form.events, std::vector<std::string>{"Text1_Click"});
 }
 
 // ---------------------------------------------------------------- buttons --
 
 TEST_F(ViewTest, EscPressesTheCancelButtonAndEnterOnlyTheFocusedButton) {
   Key(Child("Text1"), VK_ESCAPE);
-  EXPECT_EQ(form.log, std::vector<std::string>{"Command2_Click"});
-  form.log.clear();
+  EXPECT_EQ(form.events, std::vector<std::string>{"Command2_Click"});
+  form.events.clear();
 
   SetFocus(Child("Text1"));
   Key(Child("Text1"), VK_RETURN);
-  EXPECT_TRUE(form.log.empty()) << "no default button";
+  EXPECT_TRUE(form.events.empty()) << "no default button";
 
   SetFocus(Child("Command1"));
   Key(Child("Command1"), VK_RETURN);
-  EXPECT_EQ(form.log, std::vector<std::string>{"Command1_Click"});
+  EXPECT_EQ(form.events, std::vector<std::string>{"Command1_Click"});
 }
 
 TEST_F(ViewTest, GraphicalButtonsAreOwnerDrawnAndPlainOnesArePushButtons) {
@@ -626,7 +551,7 @@ TEST_F(ViewTest, GraphicalButtonsAreOwnerDrawnAndPlainOnesArePushButtons) {
   EXPECT_EQ(GetWindowLongA(Child("Command2"), GWL_STYLE) & 0x0F, BS_PUSHBUTTON);
   SendMessageA(Child("Command1"), BM_CLICK, 0, 0);
   Pump();
-  EXPECT_EQ(form.log, std::vector<std::string>{"Command1_Click"});
+  EXPECT_EQ(form.events, std::vector<std::string>{"Command1_Click"});
 }
 
 TEST_F(ViewTest, AGraphicalButtonShowsTheDarkerPictureWhileHeldDown) {
@@ -667,14 +592,10 @@ TEST_F(ViewTest, AGraphicalButtonShowsTheDarkerPictureWhileHeldDown) {
 // ------------------------------------------------------------ mouse moves --
 
 TEST_F(ViewTest, MouseMovesReachTheControlUnderThePointer) {
-  for (std::string name : {"Frame1", "Label1"})
-    form.Find(name).MouseMove = [this, name] {
-      form.log.push_back(name + "_MouseMove");
-    };
   SendMessageA(Window(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
   SendMessageA(Child("Frame1"), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
   SendMessageA(Child("Label1"), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
-  EXPECT_EQ(form.log,
+  EXPECT_EQ(form.events,
             (std::vector<std::string>{"Form_MouseMove", "Frame1_MouseMove",
                                       "Label1_MouseMove"}));
 }
@@ -713,7 +634,7 @@ TEST_F(ViewTest, TheCloseBoxIsTheModelsToDecide) {
 
 // A modal window, shown and then hidden by a timer while its loop runs.
 struct ModalScript {
-  static inline TestForm* dialog = nullptr;
+  static inline TestWindow* dialog = nullptr;
   static inline HWND owner = nullptr;
   static inline bool ownerEnabledDuring = true;
   static inline LONG exStyleDuring = 0;
@@ -732,7 +653,7 @@ struct ModalScript {
 };
 
 TEST_F(ViewTest, AModalWindowDisablesTheOthersUntilItIsHidden) {
-  TestForm dialog(app, kDialogDesign);
+  TestWindow dialog(app, kDialogDesign, false);
   ModalScript::dialog = &dialog;
   ModalScript::owner = Window();
   SetTimer(nullptr, 0, 20, ModalScript::Hide);
@@ -746,7 +667,7 @@ TEST_F(ViewTest, AModalWindowDisablesTheOthersUntilItIsHidden) {
 }
 
 TEST_F(ViewTest, AQuitDuringAModalLoopEndsItAndIsPostedAgain) {
-  TestForm dialog(app, kDialogDesign);
+  TestWindow dialog(app, kDialogDesign, false);
   ModalScript::quitCode = 7;
   SetTimer(nullptr, 0, 20, ModalScript::Quit);
   dialog.ShowModal();
