@@ -6,39 +6,21 @@ namespace movarin_test {
 
 namespace {
 
-// The answer codes of a message box's buttons, in order, by style & 15.
+// The answer codes of a message box's buttons, in order, by style & 15:
+// OK; OK, Cancel; Abort (3), Retry (4), Ignore (5); Yes, No, Cancel; Yes,
+// No; Retry, Cancel.
 std::vector<int> ButtonsOf(int style) {
-  switch (style & 15) {
-    case 1:
-      return {forms::kVbOK, forms::kVbCancel};
-    case 2:
-      return {3, 4, 5};  // Abort, Retry, Ignore
-    case 3:
-      return {forms::kVbYes, forms::kVbNo, forms::kVbCancel};
-    case 4:
-      return {forms::kVbYes, forms::kVbNo};
-    case 5:
-      return {4, forms::kVbCancel};  // Retry, Cancel
-    default:
-      return {forms::kVbOK};
-  }
+  using forms::kVbOK, forms::kVbCancel, forms::kVbYes, forms::kVbNo;
+  static const std::vector<int> kButtons[] = {
+      {kVbOK},         {kVbOK, kVbCancel},
+      {3, 4, 5},       {kVbYes, kVbNo, kVbCancel},
+      {kVbYes, kVbNo}, {4, kVbCancel}};
+  return kButtons[(style & 15) < 6 ? style & 15 : 0];
 }
 
-const char* PropertyName(forms::Property property) {
-  switch (property) {
-    case forms::Property::kCaption:
-      return "Caption";
-    case forms::Property::kText:
-      return "Text";
-    case forms::Property::kValue:
-      return "Value";
-    case forms::Property::kEnabled:
-      return "Enabled";
-    case forms::Property::kForeColor:
-      return "ForeColor";
-  }
-  return "?";
-}
+// By forms::Property, in its order.
+constexpr const char* kPropertyNames[] = {"Caption", "Text", "Value", "Enabled",
+                                          "ForeColor"};
 
 class RecordingView : public forms::FormView {
  public:
@@ -52,7 +34,8 @@ class RecordingView : public forms::FormView {
   }
   void Hide() override { log_.push_back(name_ + " hide"); }
   void Changed(forms::Control& control, forms::Property property) override {
-    log_.push_back(name_ + "." + control.Name() + " " + PropertyName(property));
+    log_.push_back(name_ + "." + control.Name() + " " +
+                   kPropertyNames[static_cast<int>(property)]);
   }
   std::uintptr_t Handle() const override { return handle_; }
 
