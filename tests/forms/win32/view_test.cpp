@@ -25,6 +25,7 @@ using movarin_test::TestWindow;
 using movarin_test::With;
 using movarin_test::WithPicture;
 using movarin_test::WithSlider;
+using Events = std::vector<std::string>;
 
 constexpr forms::FontDesign kBold = {nullptr, 8.25, 700};
 constexpr forms::FontDesign kLink = {"MS Sans Serif", 8.25, 400, true};
@@ -416,7 +417,7 @@ TEST_F(ViewTest, KeysMoveTheSliderWithinItsRangeAndRaiseChangeOnce) {
   SetFocus(slider);
   Key(slider, VK_RIGHT);
   EXPECT_EQ(form.Slider1().Value(), 176);
-  EXPECT_EQ(form.events, std::vector<std::string>{"Slider1_Change"});
+  EXPECT_EQ(form.events, Events{"Slider1_Change"});
 
   form.Slider1().SetValue(208);
   EXPECT_EQ(SendMessageA(slider, TBM_GETPOS, 0, 0), 208)
@@ -426,7 +427,7 @@ TEST_F(ViewTest, KeysMoveTheSliderWithinItsRangeAndRaiseChangeOnce) {
   EXPECT_EQ(form.Slider1().Value(), 210);
   Key(slider, VK_NEXT);
   EXPECT_EQ(form.Slider1().Value(), 210);
-  EXPECT_EQ(form.events, std::vector<std::string>{"Slider1_Change"});
+  EXPECT_EQ(form.events, Events{"Slider1_Change"});
 
   HWND slider2 = Child("Slider2");
   SetFocus(slider2);
@@ -454,7 +455,7 @@ TEST_F(ViewTest, OptionsFollowTheModelAndADisabledOneSelectsNothing) {
   Pump();
   EXPECT_TRUE(form.Option(1).Value());
   EXPECT_EQ(SendMessageA(one, BM_GETCHECK, 0, 0), BST_CHECKED);
-  EXPECT_EQ(form.events, std::vector<std::string>{"Option1_Click"});
+  EXPECT_EQ(form.events, Events{"Option1_Click"});
 
   SendMessageA(two, BM_CLICK, 0, 0);
   Pump();
@@ -489,7 +490,7 @@ TEST_F(ViewTest, FocusGivenBackOnActivationClicksNoOption) {
   OlderRadioButton::original = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
       one, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OlderRadioButton::Proc)));
   SetFocus(one);  // as Tab into it
-  EXPECT_EQ(form.events, std::vector<std::string>{"Option1_Click"});
+  EXPECT_EQ(form.events, Events{"Option1_Click"});
   form.Option(1).SetValue(false);
   form.events.clear();
 
@@ -505,88 +506,70 @@ TEST_F(ViewTest, FocusGivenBackOnActivationClicksNoOption) {
 
 // --------------------------------------------------------------- text box --
 
-TEST_F(ViewTest, TypingReachesTheModelAndTheModelsTextIsShown) {
+TEST_F(ViewTest, TheTextBoxTakesTypingAndOnlyAMouseClickInItIsAClick) {
   HWND edit = Child("Text1");
-  auto& text = form.Get<forms::TextBox>("Text1");
   EXPECT_EQ(TextOf(edit), "exemple.exe");
-  SetFocus(edit);
-  SendMessageA(edit, EM_SETSEL, 0, -1);
-  for (char c : std::string("game.exe")) SendMessageA(edit, WM_CHAR, c, 1);
-  EXPECT_EQ(text.Text(), "game.exe");
-  text.SetText("");
-  EXPECT_EQ(TextOf(edit), "");
-  EXPECT_EQ(text.Text(), "");
-  EXPECT_TRUE(form.events.empty()) << "editing raises no event";
-}
-
-TEST_F(ViewTest, AMouseClickInTheTextBoxIsAClickAndTabbingIntoItIsNot) {
-  HWND edit = Child("Text1");
   SetFocus(Child("Slider2"));
   Key(Child("Slider2"), VK_TAB);
   EXPECT_EQ(GetFocus(), edit);
-  EXPECT_TRUE(form.events.empty());
+  SendMessageA(edit, EM_SETSEL, 0, -1);
+  for (char c : std::string("game.exe")) SendMessageA(edit, WM_CHAR, c, 1);
+  EXPECT_EQ(form.Text1().Text(), "game.exe");
+  form.Text1().SetText("");
+  EXPECT_EQ(TextOf(edit), "");
+  EXPECT_EQ(form.Text1().Text(), "");
+  EXPECT_TRUE(form.events.empty()) << "tabbing in and editing raise no event";
   SendMessageA(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   SendMessageA(edit, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-  EXPECT_EQ(form.events, std::vector<std::string>{"Text1_Click"});
+  EXPECT_EQ(form.events, Events{"Text1_Click"});
 }
 
 // ---------------------------------------------------------------- buttons --
 
-TEST_F(ViewTest, EscPressesTheCancelButtonAndEnterOnlyTheFocusedButton) {
-  Key(Child("Text1"), VK_ESCAPE);
-  EXPECT_EQ(form.events, std::vector<std::string>{"Command2_Click"});
-  form.events.clear();
-
-  SetFocus(Child("Text1"));
-  Key(Child("Text1"), VK_RETURN);
-  EXPECT_TRUE(form.events.empty()) << "no default button";
-
-  SetFocus(Child("Command1"));
-  Key(Child("Command1"), VK_RETURN);
-  EXPECT_EQ(form.events, std::vector<std::string>{"Command1_Click"});
-}
-
-TEST_F(ViewTest, GraphicalButtonsAreOwnerDrawnAndPlainOnesArePushButtons) {
+// A click, Esc for the cancel button and Enter on the focused button press
+// it; Enter elsewhere presses none (there is no default button).
+TEST_F(ViewTest, ButtonsArePressedByClickEscAndEnterOnTheFocusedOne) {
   EXPECT_EQ(GetWindowLongA(Child("Command1"), GWL_STYLE) & 0x0F, BS_OWNERDRAW);
   EXPECT_EQ(GetWindowLongA(Child("Command2"), GWL_STYLE) & 0x0F, BS_PUSHBUTTON);
   SendMessageA(Child("Command1"), BM_CLICK, 0, 0);
   Pump();
-  EXPECT_EQ(form.events, std::vector<std::string>{"Command1_Click"});
+  Key(Child("Text1"), VK_ESCAPE);
+  SetFocus(Child("Text1"));
+  Key(Child("Text1"), VK_RETURN);
+  SetFocus(Child("Command1"));
+  Key(Child("Command1"), VK_RETURN);
+  EXPECT_EQ(form.events,
+            (Events{"Command1_Click", "Command2_Click", "Command1_Click"}));
 }
 
 TEST_F(ViewTest, AGraphicalButtonShowsTheDarkerPictureWhileHeldDown) {
-  ControlView& button = ViewOf("Command1");
+  HWND button = Child("Command1");
   Canvas canvas(58, 22);
-  const HDC memory = canvas.dc;
-  // Brightness left of the caption, and the caption's black pixels.
-  auto draw = [&](UINT state, long& brightness, int& black) {
-    DRAWITEMSTRUCT item = {};
-    item.CtlType = ODT_BUTTON;
-    item.itemAction = ODA_DRAWENTIRE;
-    item.itemState = state;
-    item.hwndItem = button.hwnd();
-    item.hDC = memory;
-    item.rcItem = {0, 0, 58, 22};
-    SendMessageA(GetParent(button.hwnd()), WM_DRAWITEM, 0,
+  struct Look {
+    long brightness = 0;  // left of the caption
+    int black = 0;        // the caption's pixels
+  };
+  auto draw = [&](UINT state) {
+    DRAWITEMSTRUCT item = {ODT_BUTTON, 0,      0,         ODA_DRAWENTIRE,
+                           state,      button, canvas.dc, {0, 0, 58, 22},
+                           0};
+    SendMessageA(GetParent(button), WM_DRAWITEM, 0,
                  reinterpret_cast<LPARAM>(&item));
-    brightness = 0;
-    black = 0;
+    Look look;
     for (int y = 4; y < 18; ++y) {
       for (int x = 4; x < 10; ++x) {
-        COLORREF c = GetPixel(memory, x, y);
-        brightness += GetRValue(c) + GetGValue(c) + GetBValue(c);
+        COLORREF c = GetPixel(canvas.dc, x, y);
+        look.brightness += GetRValue(c) + GetGValue(c) + GetBValue(c);
       }
       for (int x = 12; x < 46; ++x)
-        if (GetPixel(memory, x, y) == RGB(0, 0, 0)) ++black;
+        look.black += GetPixel(canvas.dc, x, y) == RGB(0, 0, 0);
     }
+    return look;
   };
-  long up = 0, down = 0;
-  int upText = 0, downText = 0;
-  draw(0, up, upText);
-  draw(ODS_SELECTED, down, downText);
-  EXPECT_LT(down, up);
-  EXPECT_GT(upText, 20) << "the caption over the picture";
-  EXPECT_GT(downText, 20);
+  const Look up = draw(0), down = draw(ODS_SELECTED);
+  EXPECT_LT(down.brightness, up.brightness);
+  EXPECT_GT(up.black, 20) << "the caption over the picture";
+  EXPECT_GT(down.black, 20);
 }
 
 // ------------------------------------------------------------ mouse moves --
@@ -596,8 +579,7 @@ TEST_F(ViewTest, MouseMovesReachTheControlUnderThePointer) {
   SendMessageA(Child("Frame1"), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
   SendMessageA(Child("Label1"), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
   EXPECT_EQ(form.events,
-            (std::vector<std::string>{"Form_MouseMove", "Frame1_MouseMove",
-                                      "Label1_MouseMove"}));
+            (Events{"Form_MouseMove", "Frame1_MouseMove", "Label1_MouseMove"}));
 }
 
 TEST_F(ViewTest, FrameCaptionsAreDrawnInTheirForeColor) {
