@@ -13,27 +13,25 @@
 
 namespace movarin_test {
 
+using forms::Kind;
+
 inline constexpr forms::ControlDesign kTestControls[] = {
-    {"Label1", forms::Kind::kLabel, "", "Label", 0, 0, 900, 195},
-    {"Frame1", forms::Kind::kFrame, "", "Targets", 0, 300, 3000, 900, 0,
-     0x800000},
-    {"Option1", forms::Kind::kOption, "Frame1", "One", 100, 200, 1000, 200, 1},
-    Disabled({"Option2", forms::Kind::kOption, "Frame1", "Two", 100, 500, 1000,
-              200, 2}),
-    {"Option3", forms::Kind::kOption, "Frame1", "Three", 100, 700, 1000, 200,
-     3},
-    {"Option4", forms::Kind::kOption, "", "Elsewhere", 0, 1300, 1000, 200, 4},
+    {"Label1", Kind::kLabel, "", "Label", 0, 0, 900, 195},
+    {"Frame1", Kind::kFrame, "", "Targets", 0, 300, 3000, 900, 0, 0x800000},
+    {"Option1", Kind::kOption, "Frame1", "One", 100, 200, 1000, 200, 1},
+    Disabled(
+        {"Option2", Kind::kOption, "Frame1", "Two", 100, 500, 1000, 200, 2}),
+    {"Option3", Kind::kOption, "Frame1", "Three", 100, 700, 1000, 200, 3},
+    {"Option4", Kind::kOption, "", "Elsewhere", 0, 1300, 1000, 200, 4},
     // Slider settings: min, max, value, small and large change.
-    WithSlider({"Slider1", forms::Kind::kSlider, "", "", 0, 1600, 3000, 400, 5},
+    WithSlider({"Slider1", Kind::kSlider, "", "", 0, 1600, 3000, 400, 5},
                {175, 210, 175, 1, 5}),
-    WithSlider({"Slider2", forms::Kind::kSlider, "", "", 0, 2000, 3000, 400, 6},
+    WithSlider({"Slider2", Kind::kSlider, "", "", 0, 2000, 3000, 400, 6},
                {INT32_MIN, INT32_MAX, 0, 1, INT32_MAX}),
-    {"Text1", forms::Kind::kTextBox, "", "exemple.exe", 0, 2400, 2500, 285, 7},
-    {"Command1", forms::Kind::kButton, "", "OK", 0, 2800, 800, 285, 8},
-    Cancel({"Command4", forms::Kind::kButton, "", "Cancel", 900, 2800, 800, 285,
-            9}),
-    Disabled({"Command5", forms::Kind::kButton, "", "Off", 1800, 2800, 800, 285,
-              10}),
+    {"Text1", Kind::kTextBox, "", "exemple.exe", 0, 2400, 2500, 285, 7},
+    {"Command1", Kind::kButton, "", "OK", 0, 2800, 800, 285, 8},
+    Cancel({"Command4", Kind::kButton, "", "Cancel", 900, 2800, 800, 285, 9}),
+    Disabled({"Command5", Kind::kButton, "", "Off", 1800, 2800, 800, 285, 10}),
 };
 
 inline constexpr forms::WindowDesign kMainDesign = {
