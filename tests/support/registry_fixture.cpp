@@ -1,5 +1,6 @@
 #include "tests/support/registry_fixture.h"
 
+#include <cstdio>
 #include <utility>
 
 #ifdef _WIN32
@@ -161,10 +162,9 @@ void DeleteValue(platform::Key root, const std::string& keyPath,
   platform::RegCloseKey(key);
 }
 
-bool DenyAccess(platform::Key root, const std::string& keyPath) {
+bool DenyAccess([[maybe_unused]] platform::Key root,
+                [[maybe_unused]] const std::string& keyPath) {
 #ifdef _WIN32
-  (void)root;
-  (void)keyPath;
   return false;
 #else
   platform::emulated::InjectKeyError(root, keyPath,
@@ -181,15 +181,10 @@ bool ImportRegedit4(const std::string& text) {
       GetTempFileNameA(directory, "mvr", 0, file) == 0) {
     return false;
   }
-  HANDLE out = CreateFileA(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-  DWORD written = 0;
-  const bool saved =
-      out != INVALID_HANDLE_VALUE &&
-      WriteFile(out, text.data(), static_cast<DWORD>(text.size()), &written,
-                nullptr) &&
-      written == text.size();
-  if (out != INVALID_HANDLE_VALUE) CloseHandle(out);
+  FILE* out = std::fopen(file, "wb");
+  bool saved =
+      out && std::fwrite(text.data(), 1, text.size(), out) == text.size();
+  if (out) saved = std::fclose(out) == 0 && saved;
   bool imported = false;
   if (saved) {
     std::string command = "regedit.exe /s \"" + std::string(file) + "\"";
