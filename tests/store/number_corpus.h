@@ -48,6 +48,8 @@ inline constexpr Entry kEntries[] = {
      kMismatch, 0},
     {"5\x1f", kMismatch, 0},
     {"  -  12  ", kOk, -12},
+    // A NUL ends the text: "12", NUL (\000), "34".
+    {std::string_view("12\00034", 5), kOk, 12},
     // Signs and parentheses, leading and trailing.
     {"+5", kOk, 5},
     {"-5", kOk, -5},

@@ -53,14 +53,6 @@ TEST(NumberText, FollowsTheNumberFormat) {
   }
 }
 
-TEST(NumberText, ANulEndsTheText) {
-  using namespace std::string_literals;
-  ExpectReads(
-      "12\0"
-      "34"s,
-      Format(".", ","), NumberError::kNone, 12);
-}
-
 TEST(NumberText, WritesDecimalDigitsWithALeadingMinusOnly) {
   const struct {
     std::int32_t value;
