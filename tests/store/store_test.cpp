@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,22 @@
 #include "platform/emulated/emulated.h"
 #include "tests/support/file_size_limit.h"
 #endif
+
+namespace registry {
+// GoogleTest prints a SettingValue as its kind and contents.
+void PrintTo(const SettingValue& v, std::ostream* out) {
+  switch (v.tag()) {
+    case SettingValue::Tag::kString:
+      *out << "string \"" << v.text() << "\" (" << v.text().size() << " chars)";
+      return;
+    case SettingValue::Tag::kInteger:
+      *out << "integer " << v.integer();
+      return;
+    case SettingValue::Tag::kBoolean:
+      *out << "Boolean word " << v.word();
+  }
+}
+}  // namespace registry
 
 namespace {
 
@@ -50,23 +67,6 @@ fixture::RawValue Binary(Bytes data) {
 fixture::RawValue Dword(Bytes data) {
   return {platform::kRegDword, std::move(data)};
 }
-
-std::string Describe(const SettingValue& v) {
-  switch (v.tag()) {
-    case SettingValue::Tag::kString:
-      return "string \"" + v.text() + "\" (" + std::to_string(v.text().size()) +
-             " chars)";
-    case SettingValue::Tag::kInteger:
-      return "integer " + std::to_string(v.integer());
-    case SettingValue::Tag::kBoolean:
-      return "Boolean word " + std::to_string(v.word());
-  }
-  return "?";
-}
-
-#define EXPECT_VALUE(actual, expected) \
-  EXPECT_TRUE((actual) == (expected))  \
-      << Describe(actual) << " vs " << Describe(expected)
 
 class RegistryStore : public ::testing::Test {
  protected:
@@ -166,22 +166,26 @@ TEST_F(RegistryStore, ReadsEachKindInItsOwnFormWhateverTheStoredType) {
     EXPECT_EQ(
         ReadStoreValue("HKCU", kScratch, kName, c.kind, c.defaultValue, result),
         c.status);
-    EXPECT_VALUE(result, c.result);
+    EXPECT_EQ(result, c.result);
   }
 }
 
-TEST_F(RegistryStore, ReadOfAnAbsentKeyGivesTwoAndCreatesNothing) {
+TEST_F(RegistryStore, ReadOrDeleteUnderAnAbsentKeyCreatesNothing) {
   for (const char* kind : {"S", "B", "D", "X"}) {
     SettingValue result;
     const std::int32_t status =
         ReadStoreValue("HKLM", kScratch + "\\Absent", kName, kind, "0", result);
     EXPECT_EQ(status, std::string(kind) == "X" ? 99 : 2) << kind;
-    EXPECT_VALUE(result, SettingValue("0"));
+    EXPECT_EQ(result, SettingValue("0"));
     EXPECT_FALSE(fixture::KeyExists(kHklm, kScratch)) << kind;
   }
+  EXPECT_EQ(DeleteStoreValue(
+                "HKLM", kScratch + "\\Game Settings\\D3D\\none.exe", kName),
+            0);
+  EXPECT_FALSE(fixture::KeyExists(kHklm, kScratch));
 }
 
-TEST_F(RegistryStore, ReadsAValueOf64KiBWhole) {
+TEST_F(RegistryStore, ReadsAndWritesValuesOf64KiBWhole) {
   Bytes big(64 * 1024);
   for (std::size_t i = 0; i < big.size(); ++i)
     big[i] = static_cast<std::uint8_t>('a' + i % 26);
@@ -192,21 +196,13 @@ TEST_F(RegistryStore, ReadsAValueOf64KiBWhole) {
   ASSERT_TRUE(result.IsString());
   EXPECT_EQ(result.text(), std::string(big.begin(), big.end() - 1));
   EXPECT_EQ(ReadStoreValue("HKCU", kScratch, kName, "D", 3, result), 234);
-  EXPECT_VALUE(result, SettingValue(3));
-}
+  EXPECT_EQ(result, SettingValue(3));
 
-// The empty location is the INI medium's (below).
-TEST_F(RegistryStore, UnresolvedLocationKeepsTheDefaultAndTouchesNothing) {
-  for (const char* kind : {"S", "B", "D"}) {
-    SCOPED_TRACE(kind);
-    SettingValue result = 1;
-    EXPECT_EQ(ReadStoreValue("HKXX", kScratch, kName, kind, True(), result),
-              99);
-    EXPECT_VALUE(result, True());
-    EXPECT_EQ(WriteStoreValue("HKXX", kScratch, kName, kind, 1), 99);
-  }
-  EXPECT_EQ(DeleteStoreValue("HKXX", kScratch, kName), 99);
-  EXPECT_FALSE(fixture::KeyExists(kHkcu, kScratch));
+  const std::string text(64 * 1024, 'x');
+  EXPECT_EQ(WriteStoreValue("HKCU", kScratch, kName, "S", text), 0);
+  EXPECT_TRUE(fixture::ReadRaw(kHkcu, kScratch, kName) == Sz(text));
+  EXPECT_EQ(ReadStoreValue("HKCU", kScratch, kName, "S", "", result), 0);
+  EXPECT_EQ(result, SettingValue(text));
 }
 
 // ---- Writing to the registry ----
@@ -261,14 +257,8 @@ TEST_F(RegistryStore, WritesEachKindWithItsTypeAndBytes) {
     Clear();
     EXPECT_EQ(WriteStoreValue("HKCU", kScratch, kName, c.kind, c.value),
               c.status);
-    const std::optional<fixture::RawValue> raw =
-        fixture::ReadRaw(kHkcu, kScratch, kName);
-    if (c.stored) {
-      ASSERT_TRUE(raw.has_value());
-      EXPECT_EQ(raw->type, c.stored->type);
-      EXPECT_EQ(raw->data, c.stored->data);
-    } else {
-      EXPECT_FALSE(raw.has_value());
+    EXPECT_EQ(fixture::ReadRaw(kHkcu, kScratch, kName), c.stored);
+    if (!c.stored) {
       EXPECT_FALSE(fixture::KeyExists(kHkcu, kScratch))
           << "converted after the key was made";
     }
@@ -282,7 +272,7 @@ TEST_F(RegistryStore, WriteCreatesEveryMissingLevelOfTheKey) {
   EXPECT_EQ(fixture::ReadRaw(kHklm, deep, kName), Sz("3"));
   SettingValue result;
   EXPECT_EQ(ReadStoreValue("HKLM", deep, kName, "S", "0", result), 0);
-  EXPECT_VALUE(result, SettingValue("3"));
+  EXPECT_EQ(result, SettingValue("3"));
 }
 
 TEST_F(RegistryStore, WriteReplacesAValueOfAnotherType) {
@@ -291,18 +281,6 @@ TEST_F(RegistryStore, WriteReplacesAValueOfAnotherType) {
   EXPECT_EQ(WriteStoreValue("HKCU", kScratch, kName, "S", 180), 0);
   EXPECT_EQ(fixture::ReadRaw(kHkcu, kScratch, kName), Sz("180"));
   EXPECT_EQ(fixture::ReadRaw(kHkcu, kScratch, "Other"), Sz("keep"));
-}
-
-TEST_F(RegistryStore, WritesAndReadsBackA64KiBText) {
-  const std::string big(64 * 1024, 'x');
-  EXPECT_EQ(WriteStoreValue("HKCU", kScratch, kName, "S", big), 0);
-  const std::optional<fixture::RawValue> raw =
-      fixture::ReadRaw(kHkcu, kScratch, kName);
-  ASSERT_TRUE(raw.has_value());
-  EXPECT_EQ(raw->data.size(), big.size() + 1);
-  SettingValue result;
-  EXPECT_EQ(ReadStoreValue("HKCU", kScratch, kName, "S", "", result), 0);
-  EXPECT_VALUE(result, SettingValue(big));
 }
 
 // ---- Deleting from the registry ----
@@ -320,16 +298,9 @@ TEST_F(RegistryStore,
     EXPECT_EQ(fixture::ReadRaw(kHkcu, kScratch, "Other"), Sz("keep"));
     SettingValue result;
     EXPECT_EQ(ReadStoreValue("HKCU", kScratch, kName, "S", "0", result), 2);
-    EXPECT_VALUE(result, SettingValue("0"));
+    EXPECT_EQ(result, SettingValue("0"));
     EXPECT_EQ(DeleteStoreValue("HKCU", kScratch, kName), 0) << "deleting again";
   }
-}
-
-TEST_F(RegistryStore, DeleteUnderAnAbsentKeyCreatesNothing) {
-  EXPECT_EQ(DeleteStoreValue(
-                "HKLM", kScratch + "\\Game Settings\\D3D\\none.exe", kName),
-            0);
-  EXPECT_FALSE(fixture::KeyExists(kHklm, kScratch));
 }
 
 // ---- Keys the user may not touch ----
@@ -342,7 +313,7 @@ TEST_F(RegistryStore, AccessDeniedIsReportedAndNothingChanges) {
   }
   SettingValue result;
   EXPECT_EQ(ReadStoreValue("HKCU", denied, kName, "S", "0", result), 5);
-  EXPECT_VALUE(result, SettingValue("0"));
+  EXPECT_EQ(result, SettingValue("0"));
   EXPECT_EQ(WriteStoreValue("HKCU", denied, kName, "S", 4), 5);
   EXPECT_EQ(DeleteStoreValue("HKCU", denied, kName), 5);
   EXPECT_EQ(fixture::ReadRaw(kHkcu, denied, kName), Sz("3"));
@@ -458,7 +429,7 @@ TEST_F(IniStore, ReadsTextAndIntegers) {
     EXPECT_EQ(ReadStoreValue(location_, c.section, c.key, c.kind,
                              c.defaultValue, result),
               0);
-    EXPECT_VALUE(result, c.result);
+    EXPECT_EQ(result, c.result);
   }
 }
 
@@ -469,7 +440,7 @@ TEST_F(IniStore, ALongTextComesBackCutTo254Characters) {
   dir_.Write("settings.ini", "[D3D]\r\nLong=" + text + "\r\n");
   SettingValue result;
   EXPECT_EQ(ReadStoreValue(location_, "D3D", "Long", "S", "", result), 0);
-  EXPECT_VALUE(result, SettingValue(text.substr(0, 254)));
+  EXPECT_EQ(result, SettingValue(text.substr(0, 254)));
 }
 
 TEST_F(IniStore, WritesTextOnly) {
@@ -493,9 +464,9 @@ TEST_F(IniStore, DeleteRemovesTheEntryAndAddsNone) {
   EXPECT_EQ(ProfileText(ini_, "D3D", "Name"), "exemple.exe");
   SettingValue result;
   EXPECT_EQ(ReadStoreValue(location_, "D3D", kName, "S", "0", result), 0);
-  EXPECT_VALUE(result, SettingValue("0"));
+  EXPECT_EQ(result, SettingValue("0"));
   EXPECT_EQ(ReadStoreValue(location_, "D3D", kName, "D", 7, result), 0);
-  EXPECT_VALUE(result, SettingValue(0));
+  EXPECT_EQ(result, SettingValue(0));
 
   const std::string before = dir_.Read("settings.ini");
   EXPECT_EQ(DeleteStoreValue(location_, "D3D", kName), 0);
@@ -516,42 +487,47 @@ TEST_F(IniStore, AFailedWriteIsReportedAndKeepsTheFile) {
 }
 #endif
 
-TEST_F(IniStore, ARelativeLocationActsOnTheFileTheSearchFound) {
+// A relative name or a pattern: the store acts on the file the search found
+// and makes no file named after the location.
+TEST_F(IniStore, ARelativeLocationOrAPatternActsOnTheFileTheSearchFound) {
   fs::current_path(path_);
-  EXPECT_EQ(ResolveStoreRoot("settings.ini"), 1u);
-  EXPECT_EQ(WriteStoreValue("settings.ini", "D3D", kName, "S", 5), 0);
-  EXPECT_EQ(ProfileText(ini_, "D3D", kName), "5");
-  SettingValue result;
-  EXPECT_EQ(ReadStoreValue("settings.ini", "D3D", kName, "D", 0, result), 0);
-  EXPECT_VALUE(result, SettingValue(5));
-  EXPECT_EQ(DeleteStoreValue("settings.ini", "D3D", kName), 0);
-  EXPECT_EQ(ProfileText(ini_, "D3D", kName), kAbsent);
-}
-
-TEST_F(IniStore, APatternActsOnItsMatch) {
-  const std::string pattern = dir_.Join("set*.ini");
-  EXPECT_EQ(WriteStoreValue(pattern, "D3D", kName, "S", 6), 0);
-  EXPECT_EQ(ProfileText(ini_, "D3D", kName), "6");
-  SettingValue result;
-  EXPECT_EQ(ReadStoreValue(pattern, "D3D", "Name", "S", "", result), 0);
-  EXPECT_VALUE(result, SettingValue("exemple.exe"));
-  EXPECT_EQ(dir_.Names(), std::vector<std::string>{"settings.ini"})
-      << "no file named after the pattern";
-}
-
-TEST_F(IniStore, UnresolvedLocationsTouchNoFile) {
-  fs::create_directories(path_ / "folder");
   for (const std::string& location :
-       {std::string(), dir_.Join("missing.ini"), dir_.Join("folder")}) {
+       {std::string("settings.ini"), dir_.Join("set*.ini")}) {
     SCOPED_TRACE(location);
-    SettingValue result = "x";
-    EXPECT_EQ(ReadStoreValue(location, "D3D", kName, "S", "d", result), 99);
-    EXPECT_VALUE(result, SettingValue("d"));
-    EXPECT_EQ(WriteStoreValue(location, "D3D", kName, "S", 1), 99);
-    EXPECT_EQ(DeleteStoreValue(location, "D3D", kName), 99);
+    EXPECT_EQ(ResolveStoreRoot(location), 1u);
+    EXPECT_EQ(WriteStoreValue(location, "D3D", kName, "S", 5), 0);
+    EXPECT_EQ(ProfileText(ini_, "D3D", kName), "5");
+    SettingValue result;
+    EXPECT_EQ(ReadStoreValue(location, "D3D", kName, "D", 0, result), 0);
+    EXPECT_EQ(result, SettingValue(5));
+    EXPECT_EQ(ReadStoreValue(location, "D3D", "Name", "S", "", result), 0);
+    EXPECT_EQ(result, SettingValue("exemple.exe"));
+    EXPECT_EQ(DeleteStoreValue(location, "D3D", kName), 0);
+    EXPECT_EQ(ProfileText(ini_, "D3D", kName), kAbsent);
+    EXPECT_EQ(dir_.Names(), std::vector<std::string>{"settings.ini"});
+  }
+}
+
+// Neither a root name nor a file: no medium at all.
+TEST_F(IniStore, UnresolvedLocationsKeepTheDefaultAndTouchNothing) {
+  fs::create_directories(path_ / "folder");
+  fixture::DeleteTree(kHkcu, kScratch);
+  for (const std::string& location :
+       {std::string(), dir_.Join("missing.ini"), dir_.Join("folder"),
+        std::string("HKXX")}) {
+    for (const char* kind : {"S", "B", "D"}) {
+      SCOPED_TRACE(location + " " + kind);
+      SettingValue result = 1;
+      EXPECT_EQ(ReadStoreValue(location, kScratch, kName, kind, True(), result),
+                99);
+      EXPECT_EQ(result, True());
+      EXPECT_EQ(WriteStoreValue(location, kScratch, kName, kind, 1), 99);
+    }
+    EXPECT_EQ(DeleteStoreValue(location, kScratch, kName), 99) << location;
   }
   EXPECT_FALSE(fs::exists(path_ / "missing.ini"));
   EXPECT_TRUE(fs::is_empty(path_ / "folder"));
+  EXPECT_FALSE(fixture::KeyExists(kHkcu, kScratch));
 }
 
 }  // namespace
