@@ -1,6 +1,5 @@
 #include "tests/e2e/app.h"
 
-#include <cctype>
 #include <string>
 #include <vector>
 
@@ -10,34 +9,15 @@
 
 namespace e2e {
 
-namespace {
-int ScreenDpi() {
-  static int dpi = [] {
+int Px(int twips) {
+  static const int dpi = [] {
     HDC screen = GetDC(nullptr);
-    int value = GetDeviceCaps(screen, LOGPIXELSY);
+    const int value = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     return value;
   }();
-  return dpi;
+  return MulDiv(twips, dpi, 1440);
 }
-
-LRESULT Ask(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-  DWORD_PTR result = 0;
-  if (!SendMessageTimeoutA(hwnd, message, wParam, lParam, SMTO_ABORTIFHUNG,
-                           3000, &result))
-    return -1;
-  return static_cast<LRESULT>(result);
-}
-
-bool AllDigits(const std::string& text) {
-  if (text.empty()) return false;
-  for (unsigned char c : text)
-    if (!std::isdigit(c)) return false;
-  return true;
-}
-}  // namespace
-
-int Px(int twips) { return MulDiv(twips, ScreenDpi(), 1440); }
 
 bool SaveWindowPicture(const Options& options, HWND window,
                        const std::string& name) {
@@ -54,22 +34,20 @@ void CloseMain(RunningProgram& program, const MainWindow& main) {
                 "closing the window ends the program");
 }
 
-void CheckClientSize(HWND window, int widthTwips, int heightTwips) {
+bool Alive(const RunningProgram& program, const MainWindow& main) {
+  return program.Running() && Ask(main.window, WM_NULL) == 0;
+}
+
+void CheckFrame(HWND window, LONG has, LONG lacks, LONG exLacks, int widthTwips,
+                int heightTwips) {
+  const LONG style = StyleOf(window);
+  E2E_CHECK_EQ(style & has, has);
+  E2E_CHECK_EQ(style & lacks, 0L);
+  E2E_CHECK_EQ(ExStyleOf(window) & exLacks, 0L);
   RECT client{};
   GetClientRect(window, &client);
   E2E_CHECK_EQ(client.right - client.left, Px(widthTwips));
   E2E_CHECK_EQ(client.bottom - client.top, Px(heightTwips));
-}
-
-int SliderPos(HWND slider) { return static_cast<int>(Ask(slider, TBM_GETPOS)); }
-int SliderMin(HWND slider) {
-  return static_cast<int>(Ask(slider, TBM_GETRANGEMIN));
-}
-int SliderMax(HWND slider) {
-  return static_cast<int>(Ask(slider, TBM_GETRANGEMAX));
-}
-int SliderTicks(HWND slider) {
-  return static_cast<int>(Ask(slider, TBM_GETNUMTICS));
 }
 
 bool Press(HWND slider, UINT vk, int expected) {
@@ -103,7 +81,7 @@ HWND ClickForMessageBox(HWND button, DWORD pid) {
 }
 
 bool Answer(HWND box, int id) {
-  HWND button = DialogButton(box, id);
+  HWND button = GetDlgItem(box, id);
   if (!button) return false;
   PostClick(button);
   return WaitGone(box);
@@ -127,14 +105,41 @@ void CheckReportAndEnd(RunningProgram& program, HWND box,
   E2E_CHECK_MSG(program.WaitExit(5000), "after OK the program ends");
 }
 
+int OpenAndClose(const RunningProgram& program, const MainWindow& main,
+                 HWND opener, const std::function<bool(HWND)>& match,
+                 const char* closer, int times, int timeoutMs,
+                 std::vector<DWORD>* shownMs) {
+  for (int i = 0; i < times; ++i) {
+    // Timed here: a program that is stalled answers the window search late
+    // rather than not at all.
+    const DWORD start = GetTickCount();
+    PostClick(opener);
+    HWND dialog = WaitForWindow(program.pid(), match, timeoutMs);
+    if (!dialog) return i;
+    if (shownMs) shownMs->push_back(GetTickCount() - start);
+    HWND close = FindChild(dialog, "Button", closer);
+    if (!close) return i;
+    PostClick(close);
+    if (!WaitGone(dialog, timeoutMs) ||
+        !WaitUntil([&] { return IsWindowEnabled(main.window) != 0; },
+                   timeoutMs))
+      return i;
+  }
+  return times;
+}
+
+bool IsAbout(HWND w) { return TextOf(w) == kAboutTitle; }
+
+bool IsPerGameDialog(HWND w) {
+  return TextOf(w) == kAppTitle && (ExStyleOf(w) & WS_EX_TOOLWINDOW) &&
+         ClassOf(w) != "#32770";
+}
+
 bool OpenPerGameDialog(const RunningProgram& program, const MainWindow& main,
                        PerGameDialog& dialog) {
   if (IsChecked(main.option1)) Select(main.option2);
   PostClick(main.option1);
-  dialog.window = WaitForWindow(program.pid(), [](HWND w) {
-    return TextOf(w) == kAppTitle && (ExStyleOf(w) & WS_EX_TOOLWINDOW) &&
-           ClassOf(w) != "#32770";
-  });
+  dialog.window = WaitForWindow(program.pid(), IsPerGameDialog);
   if (!E2E_CHECK_MSG(dialog.window != nullptr,
                      "selecting \"To one game only\" opens the dialog"))
     return false;
@@ -157,6 +162,11 @@ void CleanDriverKeys() {
 std::optional<fixture::RawValue> Stored(const std::string& key,
                                         const std::string& name) {
   return fixture::ReadRaw(platform::kHkeyLocalMachine, key, name);
+}
+
+bool WaitStored(const std::string& key, const std::string& name,
+                const std::string& text) {
+  return WaitUntil([&] { return Stored(key, name) == Sz(text); });
 }
 
 void SeedDriverValues(const char* levelOfDetail, const char* clock) {
@@ -186,11 +196,14 @@ bool StartMain(RunningProgram& program, const Options& options,
   main.about = FindChild(w, "Button", "About");
   for (const Child& c : Descendants(w)) {
     if (c.text.rfind(kLodPrefix, 0) == 0) main.label1 = c.hwnd;
-    if (AllDigits(c.text)) main.gfx = c.hwnd;
+    if (!c.text.empty() &&
+        c.text.find_first_not_of("0123456789") == std::string::npos)
+      main.gfx = c.hwnd;
   }
   for (HWND slider : FindChildren(w, kTrackbarClass)) {
-    if (SliderMax(slider) == 210) main.slider1 = slider;
-    if (SliderMax(slider) == 10) main.slider2 = slider;
+    const LRESULT max = Ask(slider, TBM_GETRANGEMAX);
+    if (max == 210) main.slider1 = slider;
+    if (max == 10) main.slider2 = slider;
   }
   const struct {
     HWND hwnd;

@@ -3,24 +3,21 @@
 // and the steps every scenario shares.
 #pragma once
 
-#include <windows.h>
-
+#include <functional>
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "tests/e2e/session.h"
+#include "tests/e2e/win.h"
 #include "tests/support/registry_fixture.h"
 #include "ui/main/driver_keys.h"
 
 namespace e2e {
 
-using driver::kClockKey;
-using driver::kClockName;
-using driver::kGameD3DKeyPrefix;
-using driver::kGlobalD3DKey;
-using driver::kLevelOfDetailName;
-using driver::kVendorKey;
+// The driver's keys and value names, as the program writes them.
+using namespace driver;
 
 inline constexpr const char* kMainTitle = "Movarin         v0.3";
 inline constexpr const char* kAppTitle = "Movarin";
@@ -62,17 +59,19 @@ struct MainWindow {
 bool StartMain(RunningProgram& program, const Options& options,
                MainWindow& main);
 
-// Checks the size of the window's client area against the design's twips.
-void CheckClientSize(HWND window, int widthTwips, int heightTwips);
+// Checks a window's frame: it has every style of has and none of lacks nor
+// of the extended styles exLacks, and its client area is the design's twips.
+void CheckFrame(HWND window, LONG has, LONG lacks, LONG exLacks, int widthTwips,
+                int heightTwips);
 
 // Closes the main window and checks that the program ends.
 void CloseMain(RunningProgram& program, const MainWindow& main);
+// The program still runs and its main window answers.
+bool Alive(const RunningProgram& program, const MainWindow& main);
 
-// Trackbar facts.
-int SliderPos(HWND slider);
-int SliderMin(HWND slider);
-int SliderMax(HWND slider);
-int SliderTicks(HWND slider);
+inline int SliderPos(HWND slider) {
+  return static_cast<int>(Ask(slider, TBM_GETPOS));
+}
 // Posts one key to the slider and waits until it reaches expected.
 bool Press(HWND slider, UINT vk, int expected);
 
@@ -104,6 +103,17 @@ void ApplyWithoutMessage(const RunningProgram& program, const MainWindow& main,
 void CheckReportAndEnd(RunningProgram& program, HWND box,
                        const std::string& report);
 
+// Opens a dialog by a posted click on opener and closes it with its button
+// closer, times round trips, each wait within timeoutMs; every opening's time
+// from click to visible goes to shownMs. The count of round trips completed.
+int OpenAndClose(const RunningProgram& program, const MainWindow& main,
+                 HWND opener, const std::function<bool(HWND)>& match,
+                 const char* closer, int times, int timeoutMs,
+                 std::vector<DWORD>* shownMs = nullptr);
+bool IsAbout(HWND window);
+// The per-game dialog: captioned "Movarin" like a message box, but a tool
+// window of its own.
+bool IsPerGameDialog(HWND window);
 // The per-game dialog's controls.
 struct PerGameDialog {
   HWND window = nullptr;
@@ -120,6 +130,9 @@ bool OpenPerGameDialog(const RunningProgram& program, const MainWindow& main,
 // A value below HKLM, where the driver's values are; nullopt when absent.
 std::optional<fixture::RawValue> Stored(const std::string& key,
                                         const std::string& name);
+// Waits until the value holds this REG_SZ text.
+bool WaitStored(const std::string& key, const std::string& name,
+                const std::string& text);
 // A REG_SZ as the program stores it: the text and its NUL.
 using fixture::Sz;
 

@@ -2,8 +2,6 @@
 
 #include <cstdio>
 
-#include "tests/support/show.h"
-
 namespace e2e {
 namespace {
 std::string g_step;
@@ -30,18 +28,6 @@ bool Record(bool ok, const char* file, int line, const std::string& what) {
     std::fflush(stdout);
   }
   return ok;
-}
-
-std::string Show(const std::string& value) { return fixture::Quoted(value); }
-
-std::string Show(const char* value) {
-  return value ? Show(std::string(value)) : "(null)";
-}
-
-std::string Show(long long value) { return std::to_string(value); }
-
-std::string Show(const std::optional<fixture::RawValue>& value) {
-  return fixture::Shown(value);
 }
 
 }  // namespace e2e

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "tests/support/registry_fixture.h"
+#include "tests/support/show.h"
 
 namespace e2e {
 
@@ -23,12 +23,17 @@ bool Record(bool ok, const char* file, int line, const std::string& what);
 
 // A printable form of a value for failure messages, as the test suites
 // print theirs (tests/support/show.h).
-std::string Show(const std::string& value);
-std::string Show(const char* value);
-std::string Show(long long value);
-std::string Show(const std::optional<fixture::RawValue>& value);
+inline std::string Show(const std::string& value) {
+  return fixture::Quoted(value);
+}
+inline std::string Show(const char* value) {
+  return value ? Show(std::string(value)) : "(null)";
+}
+inline std::string Show(const std::optional<fixture::RawValue>& value) {
+  return fixture::Shown(value);
+}
 inline std::string Show(std::integral auto value) {
-  return Show(static_cast<long long>(value));
+  return std::to_string(static_cast<long long>(value));
 }
 inline std::string Show(bool value) { return value ? "true" : "false"; }
 

@@ -2,15 +2,8 @@
 // a number, and a restart command that cannot be started. Each is reported
 // in a message box, the program then ends, and what Apply wrote before the
 // error stays written.
-#include <windows.h>
 
-#include <string>
-
-#include "tests/e2e/app.h"
-#include "tests/e2e/check.h"
 #include "tests/e2e/scenarios.h"
-#include "tests/e2e/stand_in.h"
-#include "tests/support/registry_fixture.h"
 
 namespace e2e {
 namespace {

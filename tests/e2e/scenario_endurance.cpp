@@ -8,10 +8,7 @@
 #include <psapi.h>
 
 #include <cstdio>
-#include <string>
 
-#include "tests/e2e/app.h"
-#include "tests/e2e/check.h"
 #include "tests/e2e/scenarios.h"
 
 namespace e2e {
@@ -52,25 +49,6 @@ int Apply(const MainWindow& main, int n) {
   return n;
 }
 
-// Opens About and closes it with "OK !" n times; the count of round trips
-// that completed.
-int OpenAndCloseAbout(const RunningProgram& program, const MainWindow& main,
-                      int n) {
-  for (int i = 0; i < n; ++i) {
-    PostClick(main.about);
-    HWND about =
-        WaitForWindowTitled(program.pid(), kAboutTitle, kAboutTimeoutMs);
-    HWND ok = about ? FindChild(about, "Button", "OK !") : nullptr;
-    if (!ok) return i;
-    PostClick(ok);
-    if (!WaitGone(about, kAboutTimeoutMs) ||
-        !WaitUntil([&] { return IsWindowEnabled(main.window) != 0; },
-                   kAboutTimeoutMs))
-      return i;
-  }
-  return n;
-}
-
 double SecondsSince(DWORD start) { return (GetTickCount() - start) / 1000.0; }
 
 }  // namespace
@@ -87,7 +65,8 @@ void EnduranceScenario(const Options& options) {
 
   SetStep("warm-up");
   E2E_CHECK_EQ(Apply(main, kWarmUpApplies), kWarmUpApplies);
-  E2E_CHECK_EQ(OpenAndCloseAbout(program, main, kWarmUpAboutOpenings),
+  E2E_CHECK_EQ(OpenAndClose(program, main, main.about, IsAbout, "OK !",
+                            kWarmUpAboutOpenings, kAboutTimeoutMs),
                kWarmUpAboutOpenings);
   const SIZE_T before = PrivateBytes(program.process());
   E2E_CHECK_MSG(before > 0, "the program's private bytes can be read");
@@ -101,7 +80,8 @@ void EnduranceScenario(const Options& options) {
 
   SetStep("200 About openings");
   start = GetTickCount();
-  E2E_CHECK_EQ(OpenAndCloseAbout(program, main, kAboutOpenings),
+  E2E_CHECK_EQ(OpenAndClose(program, main, main.about, IsAbout, "OK !",
+                            kAboutOpenings, kAboutTimeoutMs),
                kAboutOpenings);
   std::printf("%d About openings: %.1f s\n", kAboutOpenings,
               SecondsSince(start));
@@ -119,7 +99,7 @@ void EnduranceScenario(const Options& options) {
                     " KiB (256 allowed)");
   E2E_CHECK_EQ(Stored(kGlobalD3DKey, kLevelOfDetailName), Sz("5"));
   E2E_CHECK_EQ(Stored(kClockKey, kClockName), Sz("190"));
-  E2E_CHECK_MSG(Responsive(main.window), "the program still answers");
+  E2E_CHECK_MSG(Alive(program, main), "the program still answers");
   CloseMain(program, main);
 }
 

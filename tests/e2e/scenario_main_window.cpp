@@ -5,11 +5,7 @@
 
 #include <vector>
 
-#include "tests/e2e/app.h"
-#include "tests/e2e/check.h"
 #include "tests/e2e/scenarios.h"
-#include "tests/e2e/win.h"
-#include "tests/support/registry_fixture.h"
 
 namespace e2e {
 namespace {
@@ -20,18 +16,13 @@ constexpr COLORREF kBrightBlue = RGB(0, 0, 255);
 void CheckWindowFrame(const MainWindow& main) {
   SetStep("window frame and title");
   E2E_CHECK_EQ(TextOf(main.window), std::string(kMainTitle));
-  LONG style = StyleOf(main.window);
-  LONG exStyle = ExStyleOf(main.window);
-  E2E_CHECK_MSG(!(style & WS_MAXIMIZEBOX), "no maximise button");
-  E2E_CHECK_MSG(!(style & WS_THICKFRAME), "no sizing border");
-  E2E_CHECK_MSG(style & WS_MINIMIZEBOX, "a minimise button");
-  E2E_CHECK_MSG(style & WS_SYSMENU, "a system menu and close box");
-  E2E_CHECK_MSG((style & WS_CAPTION) == WS_CAPTION, "a title bar");
-  E2E_CHECK_MSG(!(exStyle & WS_EX_TOOLWINDOW), "not a tool window");
-  E2E_CHECK_MSG((exStyle & WS_EX_APPWINDOW) ||
+  // A title bar, a minimise button, a system menu and close box; no
+  // maximise button, no sizing border; not a tool window.
+  CheckFrame(main.window, WS_CAPTION | WS_MINIMIZEBOX | WS_SYSMENU,
+             WS_MAXIMIZEBOX | WS_THICKFRAME, WS_EX_TOOLWINDOW, 3375, 4305);
+  E2E_CHECK_MSG((ExStyleOf(main.window) & WS_EX_APPWINDOW) ||
                     GetWindow(main.window, GW_OWNER) == nullptr,
                 "a taskbar entry (an unowned or app window)");
-  CheckClientSize(main.window, 3375, 4305);
   RECT outer = ScreenRect(main.window);
   int screenW = GetSystemMetrics(SM_CXSCREEN);
   int screenH = GetSystemMetrics(SM_CYSCREEN);
@@ -96,19 +87,25 @@ void CheckControls(const MainWindow& main) {
 }
 
 void CheckSliders(const MainWindow& main) {
-  SetStep("slider settings");
-  E2E_CHECK_EQ(SliderMin(main.slider1), 175);
-  E2E_CHECK_EQ(SliderMax(main.slider1), 210);
-  E2E_CHECK_EQ(SliderPos(main.slider1), 175);
-  E2E_CHECK_EQ(SliderTicks(main.slider1), 0);
-  E2E_CHECK_MSG(StyleOf(main.slider1) & TBS_NOTICKS, "Slider1 has no ticks");
-  E2E_CHECK_EQ(SliderMin(main.slider2), 0);
-  E2E_CHECK_EQ(SliderMax(main.slider2), 10);
-  E2E_CHECK_EQ(SliderPos(main.slider2), 0);
-  E2E_CHECK_EQ(SliderTicks(main.slider2), 11);
-  LONG style2 = StyleOf(main.slider2);
-  E2E_CHECK_MSG(!(style2 & (TBS_NOTICKS | TBS_TOP | TBS_BOTH | TBS_VERT)),
-                "Slider2: horizontal, ticks below the track");
+  const struct {
+    const char* name;
+    HWND hwnd;
+    LRESULT min, max, pos, ticks;
+    LONG styleMask, style;
+  } sliders[] = {
+      {"Slider1", main.slider1, 175, 210, 175, 0, TBS_NOTICKS, TBS_NOTICKS},
+      // Horizontal, ticks below the track.
+      {"Slider2", main.slider2, 0, 10, 0, 11,
+       TBS_NOTICKS | TBS_TOP | TBS_BOTH | TBS_VERT, 0},
+  };
+  for (const auto& s : sliders) {
+    SetStep(std::string("slider settings: ") + s.name);
+    E2E_CHECK_EQ(Ask(s.hwnd, TBM_GETRANGEMIN), s.min);
+    E2E_CHECK_EQ(Ask(s.hwnd, TBM_GETRANGEMAX), s.max);
+    E2E_CHECK_EQ(Ask(s.hwnd, TBM_GETPOS), s.pos);
+    E2E_CHECK_EQ(Ask(s.hwnd, TBM_GETNUMTICS), s.ticks);
+    E2E_CHECK_EQ(StyleOf(s.hwnd) & s.styleMask, s.style);
+  }
 }
 
 struct Tool {
@@ -129,28 +126,20 @@ std::vector<Tool> ToolsOf(const RunningProgram& program) {
   constexpr std::size_t kTextAt = 1024;
   for (HWND tip : TopWindows(program.pid())) {
     if (ClassOf(tip) != TOOLTIPS_CLASSA) continue;
-    DWORD_PTR count = 0;
-    SendMessageTimeoutA(tip, TTM_GETTOOLCOUNT, 0, 0, SMTO_ABORTIFHUNG, 3000,
-                        &count);
-    for (DWORD_PTR i = 0; i < count; ++i) {
+    const LRESULT count = Ask(tip, TTM_GETTOOLCOUNT);
+    for (LRESULT i = 0; i < count; ++i) {
       TTTOOLINFOA info{};
       info.cbSize = sizeof info;
       info.lpszText = remote + kTextAt;
       block.Write(0, &info, sizeof info);
-      DWORD_PTR found = 0;
-      SendMessageTimeoutA(tip, TTM_ENUMTOOLSA, i,
-                          reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG,
-                          3000, &found);
-      if (!found) continue;
+      if (Ask(tip, TTM_ENUMTOOLSA, i, reinterpret_cast<LPARAM>(remote)) <= 0)
+        continue;
       block.Read(0, &info, sizeof info);
       char zeros[512] = {};
       block.Write(kTextAt, zeros, sizeof zeros);
       info.lpszText = remote + kTextAt;
       block.Write(0, &info, sizeof info);
-      DWORD_PTR ignored = 0;
-      SendMessageTimeoutA(tip, TTM_GETTEXTA, sizeof zeros,
-                          reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG,
-                          3000, &ignored);
+      Ask(tip, TTM_GETTEXTA, sizeof zeros, reinterpret_cast<LPARAM>(remote));
       char text[512] = {};
       block.Read(kTextAt, text, sizeof text - 1);
       out.push_back({info.hwnd, info.uId, info.uFlags, text});
@@ -180,9 +169,7 @@ void CheckTooltip(const RunningProgram& program, const MainWindow& main) {
 // A click on the track three quarters along, right of a thumb at the start;
 // true when the slider then holds expected.
 bool ClickTrack(HWND slider, int expected) {
-  RECT r{};
-  GetClientRect(slider, &r);
-  PostMouseClick(slider, r.right * 3 / 4, r.bottom / 2);
+  PostClickAlong(slider, 0.75);
   return WaitUntil([&] { return SliderPos(slider) == expected; }, 3000);
 }
 
@@ -256,14 +243,19 @@ void CheckTabOrder(const MainWindow& main) {
   SetStep("tab order");
   E2E_CHECK_MSG(FocusOf(main.window) == main.slider1,
                 "Slider1 has the focus at start");
-  const HWND order[] = {main.apply, main.slider2, main.about, main.slider1};
-  const char* names[] = {"Apply", "Slider2", "About", "Slider1"};
-  for (int i = 0; i < 4; ++i) {
+  const struct {
+    HWND hwnd;
+    const char* name;
+  } order[] = {{main.apply, "Apply"},
+               {main.slider2, "Slider2"},
+               {main.about, "About"},
+               {main.slider1, "Slider1"}};
+  for (const auto& next : order) {
     HWND from = FocusOf(main.window);
     PostKey(from ? from : main.window, VK_TAB);
     E2E_CHECK_MSG(
-        WaitUntil([&] { return FocusOf(main.window) == order[i]; }, 2000),
-        std::string("Tab moves the focus to ") + names[i]);
+        WaitUntil([&] { return FocusOf(main.window) == next.hwnd; }, 2000),
+        std::string("Tab moves the focus to ") + next.name);
   }
 }
 

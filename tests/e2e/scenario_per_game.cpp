@@ -1,28 +1,18 @@
 // The per-game dialog and Apply, end to end: typing a game's name, "OK",
 // "Cancel", Esc and the close box, the values Apply leaves in the registry,
 // and the restart question answered No and Yes.
-#include <windows.h>
 
-#include <string>
-
-#include "tests/e2e/app.h"
-#include "tests/e2e/check.h"
 #include "tests/e2e/scenarios.h"
-#include "tests/e2e/stand_in.h"
-#include "tests/support/registry_fixture.h"
 
 namespace e2e {
 namespace {
 
 void CheckDialogDesign(const PerGameDialog& d, const MainWindow& main) {
   SetStep("per-game dialog design");
-  LONG style = StyleOf(d.window);
-  E2E_CHECK_MSG(style & WS_THICKFRAME, "a sizable border");
-  E2E_CHECK_MSG(!(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)),
-                "no minimise or maximise button");
-  // Found as a tool window: it has a taskbar entry only if it asks for one.
-  E2E_CHECK_MSG(!(ExStyleOf(d.window) & WS_EX_APPWINDOW), "no taskbar entry");
-  CheckClientSize(d.window, 2745, 1095);
+  // A sizable border, no minimise or maximise button. Found as a tool
+  // window: it has a taskbar entry only if it asks for one, and it does not.
+  CheckFrame(d.window, WS_THICKFRAME, WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
+             WS_EX_APPWINDOW, 2745, 1095);
   E2E_CHECK_EQ(TextOf(d.edit), std::string("exemple.exe"));
   E2E_CHECK_MSG(FindChild(d.window, "", "Enter executable's name :"),
                 "label \"Enter executable's name :\"");
@@ -30,22 +20,8 @@ void CheckDialogDesign(const PerGameDialog& d, const MainWindow& main) {
                 "the main window takes no input while the dialog is shown");
 }
 
-// The name typed into the dialog: a click clears the placeholder, then
-// the characters are typed one by one.
-void TypeName(const PerGameDialog& d, const std::string& name) {
-  PostMouseClick(d.edit, 4, 4);
-  E2E_CHECK_MSG(WaitText(d.edit, ""), "a click clears \"exemple.exe\"");
-  PostChars(d.edit, name);
-  E2E_CHECK(WaitText(d.edit, name));
-}
-
 std::string GameKey(const std::string& name) {
   return kGameD3DKeyPrefix + name;
-}
-
-bool WaitValue(const std::string& key, const std::string& name,
-               const std::string& text) {
-  return WaitUntil([&] { return Stored(key, name) == Sz(text); });
 }
 
 // A message box shows an icon when one of its icon statics holds one.
@@ -53,21 +29,18 @@ bool ShowsIcon(HWND box) {
   for (const Child& c : Descendants(box)) {
     if (c.cls != "Static" || (c.style & SS_TYPEMASK) != SS_ICON || !c.visible)
       continue;
-    DWORD_PTR icon = 0;
-    if (SendMessageTimeoutA(c.hwnd, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 3000,
-                            &icon) &&
-        icon)
-      return true;
+    const LRESULT icon = Ask(c.hwnd, STM_GETICON);
+    if (icon != 0 && icon != -1) return true;
   }
   return false;
 }
 
 void CheckRestartBox(HWND box) {
   E2E_CHECK_EQ(MessageBoxText(box), std::string(kRestartQuestion));
-  HWND yes = DialogButton(box, IDYES);
-  HWND no = DialogButton(box, IDNO);
+  HWND yes = GetDlgItem(box, IDYES);
+  HWND no = GetDlgItem(box, IDNO);
   E2E_CHECK_MSG(yes && no, "Yes and No buttons");
-  E2E_CHECK_MSG(!DialogButton(box, IDOK) && !DialogButton(box, IDCANCEL),
+  E2E_CHECK_MSG(!GetDlgItem(box, IDOK) && !GetDlgItem(box, IDCANCEL),
                 "no other buttons");
   if (yes)
     E2E_CHECK_MSG((StyleOf(yes) & 0x0F) == BS_DEFPUSHBUTTON,
@@ -125,7 +98,7 @@ void PerGameScenario(const Options& options) {
     E2E_CHECK_EQ(MessageBoxText(box),
                  std::string("Enter a Direct3D executable name !"));
     E2E_CHECK_MSG(ShowsIcon(box), "with the stop icon");
-    E2E_CHECK_MSG(DialogButton(box, IDOK) && !DialogButton(box, IDCANCEL),
+    E2E_CHECK_MSG(GetDlgItem(box, IDOK) && !GetDlgItem(box, IDCANCEL),
                   "and only an OK button");
     E2E_CHECK(Answer(box, IDOK));
   }
@@ -134,7 +107,11 @@ void PerGameScenario(const Options& options) {
 
   SetStep("type a name and OK");
   E2E_CHECK(SetTextOf(d.edit, "exemple.exe"));
-  TypeName(d, "game.exe");
+  // A click clears the placeholder, then the name is typed key by key.
+  PostMouseClick(d.edit, 4, 4);
+  E2E_CHECK_MSG(WaitText(d.edit, ""), "a click clears \"exemple.exe\"");
+  PostChars(d.edit, "game.exe");
+  E2E_CHECK(WaitText(d.edit, "game.exe"));
   PostClick(d.ok);
   E2E_CHECK_MSG(WaitGone(d.window), "OK hides the dialog");
   E2E_CHECK(WaitText(main.option1, "To one game only : game.exe"));
@@ -146,7 +123,7 @@ void PerGameScenario(const Options& options) {
   SetStep("Apply for one game, clock unchanged");
   ApplyWithoutMessage(program, main,
                       "no restart question for an unchanged clock");
-  E2E_CHECK_MSG(WaitValue(GameKey("game.exe"), kLevelOfDetailName, "3"),
+  E2E_CHECK_MSG(WaitStored(GameKey("game.exe"), kLevelOfDetailName, "3"),
                 "Game Settings\\D3D\\game.exe MIPMapThreshold = \"3\"");
   E2E_CHECK_EQ(Stored(kGlobalD3DKey, kLevelOfDetailName), Sz("3"));
   E2E_CHECK_EQ(Stored(kClockKey, kClockName), Sz("175"));
@@ -157,13 +134,13 @@ void PerGameScenario(const Options& options) {
   HWND question = ClickForMessageBox(main.apply, program.pid());
   if (E2E_CHECK_MSG(question, "the restart question")) {
     CheckRestartBox(question);
-    E2E_CHECK_MSG(WaitValue(kClockKey, kClockName, "180"),
+    E2E_CHECK_MSG(WaitStored(kClockKey, kClockName, "180"),
                   "the clock is written before the question");
     E2E_CHECK(Answer(question, IDNO));
   }
   Sleep(500);
   E2E_CHECK_MSG(recording.Read().empty(), "No starts nothing");
-  E2E_CHECK_MSG(program.Running() && Responsive(main.window), "still running");
+  E2E_CHECK_MSG(Alive(program, main), "still running");
 
   SetStep("Apply again without a move: no question");
   ApplyWithoutMessage(program, main, "no question when the clock is as stored");
@@ -190,9 +167,8 @@ void PerGameScenario(const Options& options) {
                     "the window state is passed on");
     }
   }
-  E2E_CHECK_MSG(WaitValue(kClockKey, kClockName, "181"), "clock 181 written");
-  E2E_CHECK_MSG(program.Running() && Responsive(main.window),
-                "the program keeps running after Yes");
+  E2E_CHECK_MSG(WaitStored(kClockKey, kClockName, "181"), "clock 181 written");
+  E2E_CHECK_MSG(Alive(program, main), "the program keeps running after Yes");
 
   SetStep("Esc in the dialog acts as Cancel");
   if (OpenPerGameDialog(program, main, d)) {
@@ -215,7 +191,7 @@ void PerGameScenario(const Options& options) {
     E2E_CHECK_MSG(WaitGone(d.window), "the close box closes the dialog");
     E2E_CHECK_MSG(IsChecked(main.option1), "Option1 stays selected");
     ApplyWithoutMessage(program, main, "no question");
-    E2E_CHECK_MSG(WaitValue(GameKey("exemple.exe"), kLevelOfDetailName, "3"),
+    E2E_CHECK_MSG(WaitStored(GameKey("exemple.exe"), kLevelOfDetailName, "3"),
                   "Game Settings\\D3D\\exemple.exe MIPMapThreshold = \"3\"");
   }
 
@@ -225,7 +201,7 @@ void PerGameScenario(const Options& options) {
   PressAll(main.slider2, main.label1, kLodPrefix,
            {{VK_END, 10}, {VK_LEFT, 9}, {VK_LEFT, 8}});
   ApplyWithoutMessage(program, main, "no question");
-  E2E_CHECK_MSG(WaitValue(kGlobalD3DKey, kLevelOfDetailName, "8"),
+  E2E_CHECK_MSG(WaitStored(kGlobalD3DKey, kLevelOfDetailName, "8"),
                 "all games: \"8\"");
   E2E_CHECK(Press(main.slider2, VK_HOME, 0));
   ApplyWithoutMessage(program, main, "no question");

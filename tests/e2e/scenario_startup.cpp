@@ -1,13 +1,9 @@
 // Start-up from stored driver values: what the window shows, and the error
 // report (without the window) when a stored text does not read as a number.
-#include <windows.h>
 
-#include <string>
+#include <utility>
 
-#include "tests/e2e/app.h"
-#include "tests/e2e/check.h"
 #include "tests/e2e/scenarios.h"
-#include "tests/support/registry_fixture.h"
 
 namespace e2e {
 namespace {
@@ -50,22 +46,16 @@ void CheckShown(const Options& options, const Shown& c) {
                 "start-up leaves the stored level as it was");
 }
 
-struct Broken {
-  const char* levelOfDetail;
-  const char* clock;
-};
-
-void CheckTypeMismatch(const Options& options, const Broken& c) {
-  StartWith(c.levelOfDetail, c.clock);
+void CheckTypeMismatch(const Options& options, const char* levelOfDetail,
+                       const char* clock) {
+  StartWith(levelOfDetail, clock);
   RunningProgram program;
   if (!E2E_CHECK(program.Start(options.exe))) return;
   HWND box = WaitForMessageBox(program.pid(), kAppTitle, 20000);
   if (!E2E_CHECK_MSG(box != nullptr, "an error message box captioned Movarin"))
     return;
   auto mainShown = [&] {
-    for (HWND w : TopWindows(program.pid()))
-      if (IsWindowVisible(w) && TextOf(w) == kMainTitle) return true;
-    return false;
+    return WaitForWindowTitled(program.pid(), kMainTitle, 0) != nullptr;
   };
   E2E_CHECK_MSG(!mainShown(), "the main window is not shown");
   CheckReportAndEnd(program, box, "Run-time error '13':\n\nType mismatch");
@@ -82,12 +72,14 @@ void StartupScenario(const Options& options) {
       {"0", "175", 0, "Level Of Detail  =  0", false, 175, "175"},
   };
   for (const Shown& c : shown) CheckShown(options, c);
-  const Broken broken[] = {
+  // Stored texts that do not read as numbers.
+  const std::pair<const char*, const char*> broken[] = {
       {"abc", "180"},
       {"", nullptr},
       {"2", "fast"},
   };
-  for (const Broken& c : broken) CheckTypeMismatch(options, c);
+  for (const auto& [levelOfDetail, clock] : broken)
+    CheckTypeMismatch(options, levelOfDetail, clock);
 }
 
 }  // namespace e2e

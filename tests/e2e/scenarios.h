@@ -1,8 +1,11 @@
 // The end-to-end scenarios; each starts the program itself, seeds and
-// cleans the registry keys it uses, and records its checks.
+// cleans the registry keys it uses, and records its checks with what this
+// header brings.
 #pragma once
 
 #include "tests/e2e/app.h"
+#include "tests/e2e/check.h"
+#include "tests/e2e/stand_in.h"
 
 namespace e2e {
 

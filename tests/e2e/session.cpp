@@ -1,7 +1,6 @@
 #include "tests/e2e/session.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 
@@ -81,26 +80,27 @@ std::string ClassOf(HWND hwnd) {
   return buf;
 }
 
+LRESULT Ask(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutA(hwnd, message, wParam, lParam, SMTO_ABORTIFHUNG,
+                           3000, &result))
+    return -1;
+  return static_cast<LRESULT>(result);
+}
+
 std::string TextOf(HWND hwnd) {
-  DWORD_PTR length = 0;
-  if (!SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 3000,
-                           &length))
-    return "<no answer>";
+  const LRESULT length = Ask(hwnd, WM_GETTEXTLENGTH);
+  if (length < 0) return "<no answer>";
   std::vector<char> buf(length + 2, '\0');
-  DWORD_PTR got = 0;
-  if (!SendMessageTimeoutA(hwnd, WM_GETTEXT, buf.size(),
-                           reinterpret_cast<LPARAM>(buf.data()),
-                           SMTO_ABORTIFHUNG, 3000, &got))
+  if (Ask(hwnd, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data())) <
+      0)
     return "<no answer>";
   return std::string(buf.data());
 }
 
 bool SetTextOf(HWND hwnd, const std::string& text) {
-  DWORD_PTR result = 0;
-  return SendMessageTimeoutA(hwnd, WM_SETTEXT, 0,
-                             reinterpret_cast<LPARAM>(text.c_str()),
-                             SMTO_ABORTIFHUNG, 3000, &result) &&
-         result;
+  return Ask(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())) ==
+         TRUE;
 }
 
 LONG StyleOf(HWND hwnd) { return GetWindowLongA(hwnd, GWL_STYLE); }
@@ -113,50 +113,26 @@ RECT RectIn(HWND hwnd, HWND ref) {
   return r;
 }
 
-RECT ScreenRect(HWND hwnd) {
-  RECT r{};
-  GetWindowRect(hwnd, &r);
-  return r;
-}
-
-bool Responsive(HWND hwnd, int timeoutMs) {
-  DWORD_PTR result = 0;
-  return SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, timeoutMs,
-                             &result) != 0;
-}
-
 namespace {
-struct TopSearch {
-  DWORD pid;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectTop(HWND hwnd, LPARAM param) {
-  auto* search = reinterpret_cast<TopSearch*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  if (pid == search->pid) search->found.push_back(hwnd);
-  return TRUE;
-}
-
-BOOL CALLBACK CollectChild(HWND hwnd, LPARAM param) {
+BOOL CALLBACK Collect(HWND hwnd, LPARAM param) {
   reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
   return TRUE;
 }
 
 bool SameText(const std::string& a, const std::string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
+  return _stricmp(a.c_str(), b.c_str()) == 0;
 }
 }  // namespace
 
 std::vector<HWND> TopWindows(DWORD pid) {
-  TopSearch search{pid, {}};
-  EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  std::vector<HWND> all, out;
+  EnumWindows(Collect, reinterpret_cast<LPARAM>(&all));
+  for (HWND w : all) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner == pid) out.push_back(w);
+  }
+  return out;
 }
 
 HWND WaitForWindow(DWORD pid, const std::function<bool(HWND)>& match,
@@ -195,19 +171,11 @@ bool WaitGone(HWND hwnd, int timeoutMs) {
 
 std::vector<Child> Descendants(HWND top) {
   std::vector<HWND> handles;
-  EnumChildWindows(top, CollectChild, reinterpret_cast<LPARAM>(&handles));
+  EnumChildWindows(top, Collect, reinterpret_cast<LPARAM>(&handles));
   std::vector<Child> out;
-  for (HWND h : handles) {
-    Child c;
-    c.hwnd = h;
-    c.cls = ClassOf(h);
-    c.text = TextOf(h);
-    c.rect = RectIn(h, top);
-    c.style = StyleOf(h);
-    c.enabled = IsWindowEnabled(h) != 0;
-    c.visible = IsWindowVisible(h) != 0;
-    out.push_back(c);
-  }
+  for (HWND h : handles)
+    out.push_back({h, ClassOf(h), TextOf(h), StyleOf(h),
+                   IsWindowEnabled(h) != 0, IsWindowVisible(h) != 0});
   return out;
 }
 
@@ -241,14 +209,18 @@ std::string MessageBoxText(HWND box) {
   return out;
 }
 
-HWND DialogButton(HWND dialog, int id) { return GetDlgItem(dialog, id); }
-
 void PostClick(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
 
 void PostMouseClick(HWND hwnd, int x, int y) {
   LPARAM at = MAKELPARAM(x, y);
   PostMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
   PostMessageA(hwnd, WM_LBUTTONUP, 0, at);
+}
+
+void PostClickAlong(HWND hwnd, double along) {
+  RECT r{};
+  GetClientRect(hwnd, &r);
+  PostMouseClick(hwnd, static_cast<int>(r.right * along), r.bottom / 2);
 }
 
 void PostKey(HWND hwnd, UINT vk) {
@@ -303,24 +275,34 @@ bool RemoteBlock::Read(std::size_t offset, void* data, std::size_t size) const {
 
 // -------------------------------------------------------------- capture --
 
-COLORREF Capture::Pixel(int x, int y) const {
-  if (x < 0 || y < 0 || x >= width || y >= height) return CLR_INVALID;
-  const std::uint8_t* p = &bgr[(static_cast<std::size_t>(y) * width + x) * 3];
-  return RGB(p[2], p[1], p[0]);
-}
-
-int Capture::Count(const RECT& rect, COLORREF color) const {
-  int n = 0;
-  for (int y = rect.top; y < rect.bottom; ++y)
-    for (int x = rect.left; x < rect.right; ++x)
-      if (Pixel(x, y) == color) ++n;
-  return n;
-}
-
 bool Capture::ShowsOnly(COLORREF color, COLORREF other) const {
-  const RECT all{0, 0, width, height};
-  return Count(all, color) > 0 && Count(all, other) == 0;
+  bool seen = false;
+  for (std::size_t i = 0; i + 2 < bgr.size(); i += 3) {
+    const COLORREF pixel = RGB(bgr[i + 2], bgr[i + 1], bgr[i]);
+    if (pixel == other) return false;
+    seen |= pixel == color;
+  }
+  return seen;
 }
+
+namespace {
+// 24-bit pixels, rows padded to four bytes; a negative height: top row
+// first.
+BITMAPINFOHEADER Header24(int width, int height) {
+  BITMAPINFOHEADER header{};
+  header.biSize = sizeof header;
+  header.biWidth = width;
+  header.biHeight = height;
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  header.biCompression = BI_RGB;
+  return header;
+}
+
+std::size_t Stride(int width) {
+  return (static_cast<std::size_t>(width) * 3 + 3) & ~3u;
+}
+}  // namespace
 
 Capture CaptureScreen(const RECT& rect) {
   Capture out;
@@ -330,12 +312,7 @@ Capture CaptureScreen(const RECT& rect) {
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
   BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = out.width;
-  info.bmiHeader.biHeight = -out.height;  // top row first
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
+  info.bmiHeader = Header24(out.width, -out.height);
   void* bits = nullptr;
   HBITMAP bitmap =
       CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -343,7 +320,7 @@ Capture CaptureScreen(const RECT& rect) {
   BitBlt(memory, 0, 0, out.width, out.height, screen, rect.left, rect.top,
          SRCCOPY);
   GdiFlush();
-  std::size_t stride = (static_cast<std::size_t>(out.width) * 3 + 3) & ~3u;
+  const std::size_t stride = Stride(out.width);
   out.bgr.resize(static_cast<std::size_t>(out.width) * out.height * 3);
   for (int y = 0; y < out.height; ++y)
     std::memcpy(&out.bgr[static_cast<std::size_t>(y) * out.width * 3],
@@ -357,19 +334,13 @@ Capture CaptureScreen(const RECT& rect) {
 }
 
 bool WriteBmp(const std::string& path, const Capture& capture) {
-  std::size_t stride = (static_cast<std::size_t>(capture.width) * 3 + 3) & ~3u;
-  std::size_t imageSize = stride * capture.height;
+  const std::size_t stride = Stride(capture.width);
+  const std::size_t imageSize = stride * capture.height;
   BITMAPFILEHEADER file{};
-  BITMAPINFOHEADER header{};
+  BITMAPINFOHEADER header = Header24(capture.width, capture.height);
   file.bfType = 0x4D42;  // "BM"
   file.bfOffBits = sizeof file + sizeof header;
   file.bfSize = static_cast<DWORD>(file.bfOffBits + imageSize);
-  header.biSize = sizeof header;
-  header.biWidth = capture.width;
-  header.biHeight = capture.height;  // bottom row first
-  header.biPlanes = 1;
-  header.biBitCount = 24;
-  header.biCompression = BI_RGB;
   header.biSizeImage = static_cast<DWORD>(imageSize);
   FILE* out = std::fopen(WindowsPath(path).c_str(), "wb");
   if (!out) return false;

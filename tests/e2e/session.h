@@ -43,16 +43,19 @@ class RunningProgram {
   PROCESS_INFORMATION info_{};
 };
 
+// Sends a message across processes; -1 when no answer came within 3 s.
+LRESULT Ask(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+
 // Window facts, readable across processes.
 std::string ClassOf(HWND hwnd);
 std::string TextOf(HWND hwnd);                       // WM_GETTEXT
 bool SetTextOf(HWND hwnd, const std::string& text);  // WM_SETTEXT
 LONG StyleOf(HWND hwnd);
 LONG ExStyleOf(HWND hwnd);
-// The window's rectangle in the client coordinates of ref.
+// The window's rectangle in the client coordinates of ref (null: the
+// screen).
 RECT RectIn(HWND hwnd, HWND ref);
-// A live window answers a sent message within timeoutMs.
-bool Responsive(HWND hwnd, int timeoutMs = 3000);
+inline RECT ScreenRect(HWND hwnd) { return RectIn(hwnd, nullptr); }
 
 // The top-level windows of a process (visible or not).
 std::vector<HWND> TopWindows(DWORD pid);
@@ -67,32 +70,29 @@ HWND WaitForMessageBox(DWORD pid, const std::string& caption,
 // Waits until hwnd is gone or hidden.
 bool WaitGone(HWND hwnd, int timeoutMs = 5000);
 
-// One descendant window, described in the client coordinates of the window
-// whose descendants were listed.
+// One descendant window.
 struct Child {
   HWND hwnd = nullptr;
   std::string cls;
   std::string text;
-  RECT rect{};
   LONG style = 0;
   bool enabled = false;
   bool visible = false;
 };
 std::vector<Child> Descendants(HWND top);
 // The descendant of top with this class (case-insensitive; "" for any)
-// and exact text;
-// null when there is none or more than one.
+// and exact text; null when there is none or more than one.
 HWND FindChild(HWND top, const std::string& cls, const std::string& text);
 // All descendants of top with this class.
 std::vector<HWND> FindChildren(HWND top, const std::string& cls);
 // The text of a message box: its static texts joined by newlines.
 std::string MessageBoxText(HWND box);
-// The button of a dialog with this control id.
-HWND DialogButton(HWND dialog, int id);
 
 // User input by posted messages.
-void PostClick(HWND button);                         // BM_CLICK
-void PostMouseClick(HWND hwnd, int x, int y);        // button down, then up
+void PostClick(HWND button);                   // BM_CLICK
+void PostMouseClick(HWND hwnd, int x, int y);  // button down, then up
+// A mouse click mid-height, at this fraction of the client area's width.
+void PostClickAlong(HWND hwnd, double along);
 void PostKey(HWND hwnd, UINT vk);                    // key down, then up
 void PostChars(HWND hwnd, const std::string& text);  // WM_CHAR per byte
 // The focus window of the thread that owns hwnd.
@@ -122,17 +122,11 @@ struct Capture {
   int width = 0;
   int height = 0;
   std::vector<std::uint8_t> bgr;  // width * height * 3, blue first
-  COLORREF Pixel(int x, int y) const;
-  // Pixels of exactly this colour inside rect (capture coordinates).
-  int Count(const RECT& rect, COLORREF color) const;
-  // Some pixels of color and none of other, in the whole capture.
+  // Some pixels of exactly color and none of other.
   bool ShowsOnly(COLORREF color, COLORREF other) const;
 };
 // The screen's pixels under rect (screen coordinates).
 Capture CaptureScreen(const RECT& rect);
 bool WriteBmp(const std::string& path, const Capture& capture);
-
-// The screen rectangle of a window.
-RECT ScreenRect(HWND hwnd);
 
 }  // namespace e2e
