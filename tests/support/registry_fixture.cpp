@@ -16,16 +16,21 @@ namespace {
 #ifdef _WIN32
 HKEY AsHkey(platform::Key key) { return reinterpret_cast<HKEY>(key); }
 
+// The key below parent opened with this access; null when refused.
+HKEY Open(HKEY parent, const char* path, REGSAM access) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(parent, path, 0, access, &key) != ERROR_SUCCESS) return {};
+  return key;
+}
+
 // Deletes every subkey of key, depth first; Windows 9x's RegDeleteKeyA would
 // take a whole tree, NT's only a leaf, so the tree is always emptied first.
 void DeleteSubkeys(HKEY key) {
   char name[MAX_PATH + 1];
   // Always enumerate index 0: each deletion shifts the rest down.
   while (RegEnumKeyA(key, 0, name, sizeof name) == ERROR_SUCCESS) {
-    HKEY child;
-    if (RegOpenKeyExA(key, name, 0, KEY_ALL_ACCESS, &child) != ERROR_SUCCESS) {
-      return;
-    }
+    HKEY child = Open(key, name, KEY_ALL_ACCESS);
+    if (!child) return;
     DeleteSubkeys(child);
     RegCloseKey(child);
     if (RegDeleteKeyA(key, name) != ERROR_SUCCESS) return;
@@ -38,11 +43,8 @@ void DeleteSubkeys(HKEY key) {
 void DeleteTree(platform::Key root, const std::string& keyPath) {
   if (keyPath.empty()) return;
 #ifdef _WIN32
-  HKEY key;
-  if (RegOpenKeyExA(AsHkey(root), keyPath.c_str(), 0, KEY_ALL_ACCESS, &key) !=
-      ERROR_SUCCESS) {
-    return;
-  }
+  HKEY key = Open(AsHkey(root), keyPath.c_str(), KEY_ALL_ACCESS);
+  if (!key) return;
   DeleteSubkeys(key);
   RegCloseKey(key);
   RegDeleteKeyA(AsHkey(root), keyPath.c_str());
@@ -109,11 +111,8 @@ bool SeedDword(platform::Key root, const std::string& keyPath,
 std::optional<RawValue> ReadRaw(platform::Key root, const std::string& keyPath,
                                 const std::string& valueName) {
 #ifdef _WIN32
-  HKEY key;
-  if (RegOpenKeyExA(AsHkey(root), keyPath.c_str(), 0, KEY_QUERY_VALUE, &key) !=
-      ERROR_SUCCESS) {
-    return std::nullopt;
-  }
+  HKEY key = Open(AsHkey(root), keyPath.c_str(), KEY_QUERY_VALUE);
+  if (!key) return std::nullopt;
   DWORD type = 0;
   DWORD size = 0;
   LONG result =
@@ -139,13 +138,9 @@ std::optional<RawValue> ReadRaw(platform::Key root, const std::string& keyPath,
 
 bool KeyExists(platform::Key root, const std::string& keyPath) {
 #ifdef _WIN32
-  HKEY key;
-  if (RegOpenKeyExA(AsHkey(root), keyPath.c_str(), 0, KEY_QUERY_VALUE, &key) !=
-      ERROR_SUCCESS) {
-    return false;
-  }
-  RegCloseKey(key);
-  return true;
+  HKEY key = Open(AsHkey(root), keyPath.c_str(), KEY_QUERY_VALUE);
+  if (key) RegCloseKey(key);
+  return key != nullptr;
 #else
   return platform::emulated::KeyExists(root, keyPath);
 #endif
@@ -233,10 +228,6 @@ ValueOverride::~ValueOverride() {
 #ifdef _WIN32
 namespace {
 
-std::string Below(const std::string& path, const std::string& child) {
-  return path.empty() ? child : path + "\\" + child;
-}
-
 void Walk(HKEY key, const std::string& path, Snapshot& out) {
   out[path + "\\"] = "";
   std::vector<char> name(32768);
@@ -267,12 +258,12 @@ void Walk(HKEY key, const std::string& path, Snapshot& out) {
     children.emplace_back(name.data(), nameLength);
   }
   for (const std::string& child : children) {
-    HKEY sub = nullptr;
-    if (RegOpenKeyExA(key, child.c_str(), 0, KEY_READ, &sub) == ERROR_SUCCESS) {
-      Walk(sub, Below(path, child), out);
+    const std::string below = path.empty() ? child : path + "\\" + child;
+    if (HKEY sub = Open(key, child.c_str(), KEY_READ)) {
+      Walk(sub, below, out);
       RegCloseKey(sub);
     } else {
-      out[Below(path, child) + "\\"] = "<unopenable>";
+      out[below + "\\"] = "<unopenable>";
     }
   }
 }
@@ -281,13 +272,11 @@ void Walk(HKEY key, const std::string& path, Snapshot& out) {
 
 Snapshot TakeSnapshot(platform::Key root, const std::string& keyPath) {
   Snapshot out;
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(AsHkey(root), keyPath.empty() ? nullptr : keyPath.c_str(),
-                    0, KEY_READ, &key) != ERROR_SUCCESS) {
-    return out;
+  if (HKEY key = Open(AsHkey(root), keyPath.empty() ? nullptr : keyPath.c_str(),
+                      KEY_READ)) {
+    Walk(key, keyPath, out);
+    RegCloseKey(key);
   }
-  Walk(key, keyPath, out);
-  RegCloseKey(key);
   return out;
 }
 
