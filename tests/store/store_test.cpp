@@ -265,7 +265,7 @@ TEST_F(RegistryStore, WritesEachKindWithItsTypeAndBytes) {
   }
 }
 
-TEST_F(RegistryStore, WriteCreatesEveryMissingLevelOfTheKey) {
+TEST_F(RegistryStore, WriteCreatesMissingLevelsAndReplacesAnotherType) {
   const std::string deep = kScratch + "\\Game Settings\\D3D\\game.exe";
   ASSERT_FALSE(fixture::KeyExists(kHklm, kScratch));
   EXPECT_EQ(WriteStoreValue("hklm", deep, kName, "S", 3), 0);
@@ -273,9 +273,7 @@ TEST_F(RegistryStore, WriteCreatesEveryMissingLevelOfTheKey) {
   SettingValue result;
   EXPECT_EQ(ReadStoreValue("HKLM", deep, kName, "S", "0", result), 0);
   EXPECT_EQ(result, SettingValue("3"));
-}
 
-TEST_F(RegistryStore, WriteReplacesAValueOfAnotherType) {
   ASSERT_TRUE(fixture::SeedDword(kHkcu, kScratch, kName, 175));
   ASSERT_TRUE(fixture::SeedString(kHkcu, kScratch, "Other", "keep"));
   EXPECT_EQ(WriteStoreValue("HKCU", kScratch, kName, "S", 180), 0);
