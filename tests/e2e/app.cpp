@@ -1,10 +1,10 @@
 #include "tests/e2e/app.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "tests/e2e/check.h"
-#include "tests/e2e/win.h"
 #include "tests/support/registry_fixture.h"
 
 namespace e2e {
@@ -93,6 +93,29 @@ void ApplyWithoutMessage(const RunningProgram& program, const MainWindow& main,
   HWND box = WaitForMessageBox(program.pid(), kAppTitle, waitMs);
   E2E_CHECK_MSG(box == nullptr, what);
   if (box && !Answer(box, IDNO)) Answer(box, IDOK);
+}
+
+namespace {
+// A message box shows an icon when one of its icon statics holds one.
+bool ShowsIcon(HWND box) {
+  for (const Child& c : Descendants(box)) {
+    if (c.cls != "Static" || (c.style & SS_TYPEMASK) != SS_ICON || !c.visible)
+      continue;
+    const LRESULT icon = Ask(c.hwnd, STM_GETICON);
+    if (icon != 0 && icon != -1) return true;
+  }
+  return false;
+}
+}  // namespace
+
+void CheckMessageBox(HWND box, const std::string& text, bool icon,
+                     std::initializer_list<int> buttons) {
+  E2E_CHECK_EQ(MessageBoxText(box), text);
+  E2E_CHECK_EQ(ShowsIcon(box), icon);
+  for (int id : {IDOK, IDCANCEL, IDYES, IDNO})
+    E2E_CHECK_MSG((GetDlgItem(box, id) != nullptr) ==
+                      (std::count(buttons.begin(), buttons.end(), id) > 0),
+                  "button id " + std::to_string(id) + " present as designed");
 }
 
 void CheckReportAndEnd(RunningProgram& program, HWND box,

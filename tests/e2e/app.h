@@ -3,6 +3,12 @@
 // and the steps every scenario shares.
 #pragma once
 
+// The common controls' header needs the definitions of <windows.h>.
+// clang-format off
+#include <windows.h>
+#include <commctrl.h>
+// clang-format on
+
 #include <functional>
 #include <initializer_list>
 #include <optional>
@@ -10,7 +16,6 @@
 #include <vector>
 
 #include "tests/e2e/session.h"
-#include "tests/e2e/win.h"
 #include "tests/support/registry_fixture.h"
 #include "ui/main/driver_keys.h"
 
@@ -98,6 +103,10 @@ bool Answer(HWND box, int id);
 // that comes anyway is answered No (or OK) so the scenario goes on.
 void ApplyWithoutMessage(const RunningProgram& program, const MainWindow& main,
                          const std::string& what, int waitMs = 1500);
+// Checks a message box's text, that it shows an icon or none, and that it
+// has exactly these of the buttons OK, Cancel, Yes and No.
+void CheckMessageBox(HWND box, const std::string& text, bool icon,
+                     std::initializer_list<int> buttons);
 // Checks an error report's text (its line ends as "\n"), answers OK and
 // sees the program end.
 void CheckReportAndEnd(RunningProgram& program, HWND box,
@@ -116,10 +125,7 @@ bool IsAbout(HWND window);
 bool IsPerGameDialog(HWND window);
 // The per-game dialog's controls.
 struct PerGameDialog {
-  HWND window = nullptr;
-  HWND edit = nullptr;
-  HWND ok = nullptr;
-  HWND cancel = nullptr;
+  HWND window = nullptr, edit = nullptr, ok = nullptr, cancel = nullptr;
 };
 // Selects "To one game only" anew (through Option2 when it is selected
 // already) and finds the dialog it opens; records a failure and returns

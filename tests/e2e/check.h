@@ -13,8 +13,7 @@
 namespace e2e {
 
 struct Tally {
-  int passed = 0;
-  int failed = 0;
+  int passed = 0, failed = 0;
 };
 Tally& tally();
 

@@ -11,11 +11,9 @@ namespace {
 constexpr COLORREF kLinkBlue = RGB(0, 0, 255);
 constexpr COLORREF kVisited = RGB(128, 0, 128);
 
+// The links are Label8 (homepage) and Label9 (email).
 struct About {
-  HWND window = nullptr;
-  HWND homepage = nullptr;  // Label8
-  HWND email = nullptr;     // Label9
-  HWND ok = nullptr;
+  HWND window = nullptr, homepage = nullptr, email = nullptr, ok = nullptr;
 };
 
 bool OpenAbout(const RunningProgram& program, const MainWindow& main,

@@ -14,20 +14,13 @@ struct Case {
   enum Outcome { kNowhere, kAtItsKey, kEither } outcome;  // of the value
 };
 
-bool Under(const std::string& entry, const std::string& prefix) {
-  return entry.size() >= prefix.size() &&
-         CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, entry.c_str(),
-                        static_cast<int>(prefix.size()), prefix.c_str(),
-                        static_cast<int>(prefix.size())) == CSTR_EQUAL;
-}
-
 // Changes between two snapshots below "Game Settings\D3D\"; any other
 // change fails.
 int CountInside(const fixture::Snapshot& before,
                 const fixture::Snapshot& after) {
   int inside = 0;
   for (const std::string& entry : fixture::Differences(before, after)) {
-    if (Under(entry, kGameD3DKeyPrefix))
+    if (StartsWithNoCase(entry, kGameD3DKeyPrefix))
       ++inside;
     else
       E2E_CHECK_MSG(false,

@@ -122,7 +122,7 @@ std::vector<Tool> ToolsOf(const RunningProgram& program) {
   RemoteBlock block(program.process(), 4096);
   if (!E2E_CHECK_MSG(block.address() != nullptr, "memory in the program"))
     return out;
-  char* remote = static_cast<char*>(block.address());
+  char* remote = block.address();
   constexpr std::size_t kTextAt = 1024;
   for (HWND tip : TopWindows(program.pid())) {
     if (ClassOf(tip) != TOOLTIPS_CLASSA) continue;
@@ -135,12 +135,11 @@ std::vector<Tool> ToolsOf(const RunningProgram& program) {
       if (Ask(tip, TTM_ENUMTOOLSA, i, reinterpret_cast<LPARAM>(remote)) <= 0)
         continue;
       block.Read(0, &info, sizeof info);
-      char zeros[512] = {};
-      block.Write(kTextAt, zeros, sizeof zeros);
+      char text[512] = {};
+      block.Write(kTextAt, text, sizeof text);  // no text left from before
       info.lpszText = remote + kTextAt;
       block.Write(0, &info, sizeof info);
-      Ask(tip, TTM_GETTEXTA, sizeof zeros, reinterpret_cast<LPARAM>(remote));
-      char text[512] = {};
+      Ask(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(remote));
       block.Read(kTextAt, text, sizeof text - 1);
       out.push_back({info.hwnd, info.uId, info.uFlags, text});
     }

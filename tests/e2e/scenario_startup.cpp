@@ -9,8 +9,7 @@ namespace e2e {
 namespace {
 
 struct Shown {
-  const char* levelOfDetail;  // stored texts; null: absent
-  const char* clock;
+  const char *levelOfDetail, *clock;  // stored texts; null: absent
   int slider2;
   const char* label1;
   bool optionsEnabled;

@@ -13,6 +13,13 @@ std::string WindowsPath(const std::string& path) {
   return out;
 }
 
+bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
+  const int n = static_cast<int>(prefix.size());
+  return text.size() >= prefix.size() &&
+         CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, text.c_str(), n,
+                        prefix.c_str(), n) == CSTR_EQUAL;
+}
+
 bool WaitUntil(const std::function<bool()>& ready, int timeoutMs) {
   DWORD start = GetTickCount();
   for (;;) {
@@ -103,9 +110,6 @@ bool SetTextOf(HWND hwnd, const std::string& text) {
          TRUE;
 }
 
-LONG StyleOf(HWND hwnd) { return GetWindowLongA(hwnd, GWL_STYLE); }
-LONG ExStyleOf(HWND hwnd) { return GetWindowLongA(hwnd, GWL_EXSTYLE); }
-
 RECT RectIn(HWND hwnd, HWND ref) {
   RECT r{};
   GetWindowRect(hwnd, &r);
@@ -140,13 +144,9 @@ HWND WaitForWindow(DWORD pid, const std::function<bool(HWND)>& match,
   HWND found = nullptr;
   WaitUntil(
       [&] {
-        for (HWND w : TopWindows(pid)) {
-          if (IsWindowVisible(w) && match(w)) {
-            found = w;
-            return true;
-          }
-        }
-        return false;
+        for (HWND w : TopWindows(pid))
+          if (!found && IsWindowVisible(w) && match(w)) found = w;
+        return found != nullptr;
       },
       timeoutMs);
   return found;
@@ -243,34 +243,6 @@ HWND FocusOf(HWND hwnd) {
 
 bool WaitText(HWND hwnd, const std::string& expected, int timeoutMs) {
   return WaitUntil([&] { return TextOf(hwnd) == expected; }, timeoutMs);
-}
-
-// --------------------------------------------------------------- memory --
-
-RemoteBlock::RemoteBlock(HANDLE process, std::size_t size)
-    : process_(process),
-      address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE,
-                              PAGE_READWRITE)) {}
-
-RemoteBlock::~RemoteBlock() {
-  if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-}
-
-bool RemoteBlock::Write(std::size_t offset, const void* data,
-                        std::size_t size) {
-  SIZE_T done = 0;
-  return address_ &&
-         WriteProcessMemory(process_, static_cast<char*>(address_) + offset,
-                            data, size, &done) &&
-         done == size;
-}
-
-bool RemoteBlock::Read(std::size_t offset, void* data, std::size_t size) const {
-  SIZE_T done = 0;
-  return address_ &&
-         ReadProcessMemory(process_, static_cast<char*>(address_) + offset,
-                           data, size, &done) &&
-         done == size;
 }
 
 // -------------------------------------------------------------- capture --

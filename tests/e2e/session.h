@@ -16,6 +16,9 @@ namespace e2e {
 // ("/tmp/...") becomes the same file on drive Z:.
 std::string WindowsPath(const std::string& path);
 
+// text begins with prefix, in any case (CompareStringA's NORM_IGNORECASE).
+bool StartsWithNoCase(const std::string& text, const std::string& prefix);
+
 // Polls until ready() or timeoutMs passed; returns ready()'s last answer.
 bool WaitUntil(const std::function<bool()>& ready, int timeoutMs = 5000);
 
@@ -50,10 +53,9 @@ LRESULT Ask(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 std::string ClassOf(HWND hwnd);
 std::string TextOf(HWND hwnd);                       // WM_GETTEXT
 bool SetTextOf(HWND hwnd, const std::string& text);  // WM_SETTEXT
-LONG StyleOf(HWND hwnd);
-LONG ExStyleOf(HWND hwnd);
-// The window's rectangle in the client coordinates of ref (null: the
-// screen).
+inline LONG StyleOf(HWND hwnd) { return GetWindowLongA(hwnd, GWL_STYLE); }
+inline LONG ExStyleOf(HWND hwnd) { return GetWindowLongA(hwnd, GWL_EXSTYLE); }
+// The window's rectangle in ref's client coordinates (null: the screen).
 RECT RectIn(HWND hwnd, HWND ref);
 inline RECT ScreenRect(HWND hwnd) { return RectIn(hwnd, nullptr); }
 
@@ -104,17 +106,27 @@ bool WaitText(HWND hwnd, const std::string& expected, int timeoutMs = 3000);
 // system does not copy across processes (common-control messages).
 class RemoteBlock {
  public:
-  RemoteBlock(HANDLE process, std::size_t size);
-  ~RemoteBlock();
+  RemoteBlock(HANDLE process, std::size_t size)
+      : process_(process),
+        address_(static_cast<char*>(VirtualAllocEx(process, nullptr, size,
+                                                   MEM_COMMIT | MEM_RESERVE,
+                                                   PAGE_READWRITE))) {}
+  ~RemoteBlock() {
+    if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+  }
   RemoteBlock(const RemoteBlock&) = delete;
   RemoteBlock& operator=(const RemoteBlock&) = delete;
-  void* address() const { return address_; }
-  bool Write(std::size_t offset, const void* data, std::size_t size);
-  bool Read(std::size_t offset, void* data, std::size_t size) const;
+  char* address() const { return address_; }
+  bool Write(std::size_t offset, const void* data, std::size_t size) {
+    return WriteProcessMemory(process_, address_ + offset, data, size, nullptr);
+  }
+  bool Read(std::size_t offset, void* data, std::size_t size) const {
+    return ReadProcessMemory(process_, address_ + offset, data, size, nullptr);
+  }
 
  private:
   HANDLE process_;
-  void* address_;
+  char* address_;
 };
 
 // A captured screen area, 24-bit pixels, top row first.

@@ -45,10 +45,8 @@ class RestartStandIn {
   bool installed() const { return installed_; }
 
  private:
-  std::string target_;
-  std::string backup_;
-  bool hadOriginal_ = false;
-  bool installed_ = false;
+  std::string target_, backup_;
+  bool hadOriginal_ = false, installed_ = false;
 };
 
 // Points the shell's "open" of a URL protocol ("http", "mailto") at the
