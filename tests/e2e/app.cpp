@@ -21,10 +21,8 @@ int Px(int twips) {
 
 bool SaveWindowPicture(const Options& options, HWND window,
                        const std::string& name) {
-  std::string path = options.screenshot;
-  std::size_t dot = path.rfind(".bmp");
-  if (dot != std::string::npos) path.erase(dot);
-  return WriteBmp(path + "-" + name + ".bmp",
+  const std::string& shot = options.screenshot;
+  return WriteBmp(shot.substr(0, shot.rfind(".bmp")) + "-" + name + ".bmp",
                   CaptureScreen(ScreenRect(window)));
 }
 
@@ -223,7 +221,7 @@ bool StartMain(RunningProgram& program, const Options& options,
         c.text.find_first_not_of("0123456789") == std::string::npos)
       main.gfx = c.hwnd;
   }
-  for (HWND slider : FindChildren(w, kTrackbarClass)) {
+  for (HWND slider : FindChildren(w, TRACKBAR_CLASSA)) {
     const LRESULT max = Ask(slider, TBM_GETRANGEMAX);
     if (max == 210) main.slider1 = slider;
     if (max == 10) main.slider2 = slider;

@@ -32,7 +32,6 @@ inline constexpr const char* kOption1Text = "To one game only";
 inline constexpr const char* kOption2Text = "Apply this to all Direct3D games";
 inline constexpr const char* kRestartQuestion =
     "You have to restart Windows. Do it now ?";
-inline constexpr const char* kTrackbarClass = "msctls_trackbar32";
 
 // What the scenarios get from the command line.
 struct Options {
