@@ -1,7 +1,6 @@
 // The About window: its frame and texts, the two links handed to the shell
 // (a recording stand-in answers for the browser and the mail program) and
 // turning purple, and the ways it closes and does not close.
-
 #include "tests/e2e/scenarios.h"
 #include "ui/about/form4.h"
 

@@ -2,7 +2,6 @@
 // a number, and a restart command that cannot be started. Each is reported
 // in a message box, the program then ends, and what Apply wrote before the
 // error stays written.
-
 #include "tests/e2e/scenarios.h"
 
 namespace e2e {

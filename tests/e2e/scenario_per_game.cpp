@@ -1,7 +1,6 @@
 // The per-game dialog and Apply, end to end: typing a game's name, "OK",
 // "Cancel", Esc and the close box, the values Apply leaves in the registry,
 // and the restart question answered No and Yes.
-
 #include "tests/e2e/scenarios.h"
 
 namespace e2e {

@@ -1,6 +1,5 @@
 // Dialogs opened again and again: each opening by a posted click shows its
 // window within a second, however often it was closed before.
-
 #include <vector>
 
 #include "tests/e2e/scenarios.h"

@@ -1,6 +1,5 @@
 // Start-up from stored driver values: what the window shows, and the error
 // report (without the window) when a stored text does not read as a number.
-
 #include <utility>
 
 #include "tests/e2e/scenarios.h"
