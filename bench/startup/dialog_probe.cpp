@@ -3,11 +3,13 @@
 // (or Windows) session.
 //
 // Usage: dialog_probe PROGRAM.exe [OPENINGS]
-// Starts the program once, then opens and closes "About" OPENINGS times
-// (default 5) by posted BM_CLICKs on "About" and "OK !", then the per-game
-// dialog as often ("To one game only", then "Cancel"). Prints one line per
-// opening, "about <n> <ms>" or "pergame <n> <ms>", and exits non-zero when a
-// window does not come or go within the time limit.
+// Starts the program once and waits until it has finished starting (its
+// first window shown and painted, its thread waiting for input: the start-up
+// itself is the start-up probe's to time), then opens and closes "About"
+// OPENINGS times (default 5) by posted BM_CLICKs on "About" and "OK !", then
+// the per-game dialog as often ("To one game only", then "Cancel"). Prints one
+// line per opening, "about <n> <ms>" or "pergame <n> <ms>", and exits non-zero
+// when a window does not come or go within the time limit.
 #include <windows.h>
 
 #include <cstdio>
@@ -137,6 +139,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "no main window\n");
     status = 1;
   }
+  if (!status) WaitForInputIdle(process.hProcess, kTimeLimitMs);
   HWND about = FindChild(main, "About");
   HWND option1 = FindChild(main, "To one game only");
   HWND slider2 = FindWindowExA(FindChild(main, "Advanced Settings"), nullptr,
