@@ -213,9 +213,8 @@ void ControlView::ShowValue() {
 // of a double click as BN_DOUBLECLICKED: a press all the same.
 void ControlView::OnNotify(int code) {
   switch (control_.kind()) {
-    case Kind::kSlider:
-      if (Position(hwnd_) != static_cast<Slider&>(control_).Value())
-        static_cast<Slider&>(control_).UserMoveTo(Position(hwnd_));
+    case Kind::kSlider:  // the model ignores a position it already holds
+      static_cast<Slider&>(control_).UserMoveTo(Position(hwnd_));
       break;
     case Kind::kOption:
       if (code == BN_CLICKED && !quiet_) control_.UserClick();
@@ -224,8 +223,7 @@ void ControlView::OnNotify(int code) {
       if (code == BN_CLICKED || code == BN_DOUBLECLICKED) control_.UserClick();
       break;
     case Kind::kTextBox:
-      if (code == EN_CHANGE && !quiet_ &&
-          WindowText(hwnd_) != control_.Caption())
+      if (code == EN_CHANGE && !quiet_)
         static_cast<TextBox&>(control_).UserEdit(WindowText(hwnd_));
       break;
     default:
