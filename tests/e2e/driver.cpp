@@ -2,7 +2,8 @@
 //
 // Runs one end-to-end scenario against the real program in the current
 // Wine prefix and ends with "N passed, N failed"; the exit status is 0 only
-// when every check passed.
+// when every check passed. MOVARIN_E2E_TIME_SCALE stretches every wait
+// (tests/e2e/session.h).
 #include <cstdio>
 #include <cstring>
 
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
                  "<screenshot.bmp>\n");
     return 2;
   }
+  if (!e2e::ReadTimeScale()) return 2;
   e2e::Options options{argv[2], argv[3], argv[4]};
   for (const Entry& entry : kScenarios) {
     if (std::strcmp(entry.name, argv[1]) != 0) continue;

@@ -102,7 +102,7 @@ void AboutScenario(const Options& options) {
   SetStep("Esc does not close About");
   HWND focus = FocusOf(a.window);
   PostKey(focus ? focus : a.window, VK_ESCAPE);
-  Sleep(700);
+  Pause(700);
   E2E_CHECK_MSG(IsWindow(a.window) && IsWindowVisible(a.window),
                 "About is still shown after Esc");
 

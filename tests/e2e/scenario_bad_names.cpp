@@ -89,7 +89,7 @@ void BadNamesScenario(const Options& options) {
           WaitStored(kGameD3DKeyPrefix + c.name, kLevelOfDetailName, "4"),
           "MIPMapThreshold = \"4\" at the name's key");
     } else {
-      Sleep(300);
+      Pause(300);
     }
     int inside = CountInside(
         before, fixture::TakeSnapshot(platform::kHkeyLocalMachine, kVendorKey));

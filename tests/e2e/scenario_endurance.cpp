@@ -22,7 +22,7 @@ constexpr int kWarmUpApplies = 100;
 constexpr int kWarmUpAboutOpenings = 3;
 constexpr SIZE_T kAllowedGrowth = 256 * 1024;
 // An Apply with no question returns at once; this only catches a stall.
-constexpr UINT kApplyTimeoutMs = 5000;
+constexpr int kApplyTimeoutMs = 5000;
 // Generous: reopening About has been slow under Wine.
 constexpr int kAboutTimeoutMs = 15000;
 
@@ -43,7 +43,7 @@ int Apply(const MainWindow& main, int n) {
   for (int i = 0; i < n; ++i) {
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutA(main.apply, BM_CLICK, 0, 0, SMTO_NORMAL,
-                             kApplyTimeoutMs, &result))
+                             Scaled(kApplyTimeoutMs), &result))
       return i;
   }
   return n;

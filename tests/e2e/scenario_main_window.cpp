@@ -229,7 +229,7 @@ void CheckOptionsDisabled(const RunningProgram& program,
   SetStep("disabled options select nothing");
   PostClick(main.option1);
   PostClick(main.option2);
-  Sleep(500);
+  Pause(500);
   E2E_CHECK_MSG(!IsChecked(main.option1) && !IsChecked(main.option2),
                 "clicking a disabled option selects nothing");
   E2E_CHECK_MSG(WaitForWindowTitled(program.pid(), kAppTitle, 300) == nullptr,

@@ -113,7 +113,7 @@ void PerGameScenario(const Options& options) {
                   "the clock is written before the question");
     E2E_CHECK(Answer(question, IDNO));
   }
-  Sleep(500);
+  Pause(500);
   E2E_CHECK_MSG(recording.Read().empty(), "No starts nothing");
   E2E_CHECK_MSG(Alive(program, main), "still running");
 

@@ -1,10 +1,41 @@
 #include "tests/e2e/session.h"
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace e2e {
+
+namespace {
+double g_timeScale = 1;
+}
+
+bool ReadTimeScale() {
+  const char* text = std::getenv("MOVARIN_E2E_TIME_SCALE");
+  if (!text || !*text) return true;
+  char* end = nullptr;
+  const double scale = std::strtod(text, &end);
+  if (*end != '\0' || !std::isfinite(scale) || scale <= 0) {
+    std::fprintf(stderr,
+                 "MOVARIN_E2E_TIME_SCALE is \"%s\": it must be a positive "
+                 "number, the factor for every wait (1 when unset)\n",
+                 text);
+    return false;
+  }
+  g_timeScale = scale;
+  std::printf("-- every wait at %g times its length\n", scale);
+  return true;
+}
+
+int Scaled(int ms) {
+  return static_cast<int>(std::min(std::round(ms * g_timeScale),
+                                   static_cast<double>(INT_MAX)));
+}
+
+void Pause(int ms) { Sleep(Scaled(ms)); }
 
 std::string WindowsPath(const std::string& path) {
   if (path.empty() || path[0] != '/') return path;
@@ -21,10 +52,11 @@ bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
 }
 
 bool WaitUntil(const std::function<bool()>& ready, int timeoutMs) {
-  DWORD start = GetTickCount();
+  const DWORD start = GetTickCount();
+  const DWORD limit = Scaled(timeoutMs);
   for (;;) {
     if (ready()) return true;
-    if (static_cast<int>(GetTickCount() - start) >= timeoutMs) return ready();
+    if (GetTickCount() - start >= limit) return ready();
     Sleep(30);
   }
 }
@@ -50,7 +82,7 @@ bool RunningProgram::Start(const std::string& exePath) {
     info_ = {};
     return false;
   }
-  WaitForInputIdle(info_.hProcess, 10000);
+  WaitForInputIdle(info_.hProcess, Scaled(10000));
   return true;
 }
 
@@ -61,7 +93,8 @@ bool RunningProgram::Running() const {
 
 bool RunningProgram::WaitExit(int timeoutMs) {
   return info_.hProcess &&
-         WaitForSingleObject(info_.hProcess, timeoutMs) == WAIT_OBJECT_0;
+         WaitForSingleObject(info_.hProcess, Scaled(timeoutMs)) ==
+             WAIT_OBJECT_0;
 }
 
 bool RunningProgram::Close(HWND mainWindow) {
@@ -75,7 +108,7 @@ bool RunningProgram::Close(HWND mainWindow) {
 void RunningProgram::Kill() {
   if (Running()) {
     TerminateProcess(info_.hProcess, 99);
-    WaitForSingleObject(info_.hProcess, 5000);
+    WaitForSingleObject(info_.hProcess, Scaled(5000));
   }
 }
 
@@ -90,7 +123,7 @@ std::string ClassOf(HWND hwnd) {
 LRESULT Ask(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   DWORD_PTR result = 0;
   if (!SendMessageTimeoutA(hwnd, message, wParam, lParam, SMTO_ABORTIFHUNG,
-                           3000, &result))
+                           Scaled(3000), &result))
     return -1;
   return static_cast<LRESULT>(result);
 }

@@ -19,7 +19,19 @@ std::string WindowsPath(const std::string& path);
 // text begins with prefix, in any case (CompareStringA's NORM_IGNORECASE).
 bool StartsWithNoCase(const std::string& text, const std::string& prefix);
 
-// Polls until ready() or timeoutMs passed; returns ready()'s last answer.
+// The run's time scale: every wait, timeout and stall bound of the driver
+// is this many times its nominal length, for a program that runs slower
+// than usual (on an emulated machine, say). Read from the environment
+// variable MOVARIN_E2E_TIME_SCALE, a positive number (unset or empty: 1);
+// false, with the reason printed, when it holds anything else.
+bool ReadTimeScale();
+// A nominal length in milliseconds at the run's time scale.
+int Scaled(int ms);
+// Gives the program ms (scaled) to do what a check then expects undone.
+void Pause(int ms);
+
+// Polls until ready() or timeoutMs (scaled) passed; returns ready()'s last
+// answer.
 bool WaitUntil(const std::function<bool()>& ready, int timeoutMs = 5000);
 
 // One run of the program under test. The destructor ends it if it still
@@ -35,7 +47,8 @@ class RunningProgram {
   bool Running() const;
   DWORD pid() const { return info_.dwProcessId; }
   HANDLE process() const { return info_.hProcess; }
-  // Waits for the process to end; true when it did within timeoutMs.
+  // Waits for the process to end; true when it did within timeoutMs
+  // (scaled).
   bool WaitExit(int timeoutMs);
   // Closes the main window and waits for the process to end; kills it when
   // it does not. True when it ended by itself.
@@ -46,7 +59,8 @@ class RunningProgram {
   PROCESS_INFORMATION info_{};
 };
 
-// Sends a message across processes; -1 when no answer came within 3 s.
+// Sends a message across processes; -1 when no answer came within 3 s
+// (scaled).
 LRESULT Ask(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
 // Window facts, readable across processes.
