@@ -15,6 +15,12 @@
 #
 # BUILD (default: build) holds the build trees, the Wine prefix and the
 # logs. The user's own ~/.wine is never used.
+#
+# Where this machine's kernel runs no 32-bit programs (tools/wine-arch), the
+# Wine tier runs the x86_64 twin of the Windows trees under 64-bit Wine, and
+# make test also runs the shipped i686 program in a VM (tools/vm-run).
+# MOVARIN_WINE_ARCH=x86_64 takes that path on any machine; MOVARIN_VM=0
+# leaves the VM out (quick local runs; CI keeps it).
 
 SHELL := /bin/bash
 .SHELLFLAGS := -eu -o pipefail -c
@@ -27,32 +33,61 @@ JOBS ?= 2
 FUZZ_SECONDS ?= 60
 VERSION := $(shell sed -nE 's/^project.Movarin VERSION ([0-9.]+).*/\1/p' CMakeLists.txt)
 
-MOVARIN_WINEPREFIX ?= $(B)/wineprefix
+# Which Windows build runs under Wine here: "i686", or "x86_64" and why.
+WINE_ARCH_LINE := $(shell tools/wine-arch $(B)/machine 2>&1)
+WINE_ARCH := $(firstword $(WINE_ARCH_LINE))
+ifeq ($(filter i686 x86_64,$(WINE_ARCH)),)
+  $(error $(WINE_ARCH_LINE))
+endif
+export MOVARIN_WINE_ARCH := $(WINE_ARCH)
+MOVARIN_VM ?= 1
+ifeq ($(WINE_ARCH),x86_64)
+  WIN := windows-x86_64
+  MOVARIN_WINEPREFIX ?= $(B)/wineprefix64
+  ARCH_PACKAGES := wine64 $(if $(filter 1,$(MOVARIN_VM)),qemu-system-x86 debootstrap e2fsprogs)
+  # One line wherever the program runs under Wine: which build, and why.
+  twin_note = @echo "$(wordlist 2,99,$(WINE_ARCH_LINE)): make $@ uses the x86_64 build under 64-bit Wine"
+else
+  WIN := windows
+  MOVARIN_WINEPREFIX ?= $(B)/wineprefix
+  twin_note = @:
+endif
 export MOVARIN_WINEPREFIX
 PREFIX_READY := $(MOVARIN_WINEPREFIX)/.movarin-ready
 # 24-bit colour: xvfb-run's default screen has 256 colours.
 XVFB := xvfb-run -a -s "-screen 0 1024x768x24"
-PROGRAM := $(B)/windows/ui/movarin.exe
+# The program run under Wine here; the shipped one is always the i686 build.
+PROGRAM := $(B)/$(WIN)/ui/movarin.exe
+SHIPPED := $(B)/windows/ui/movarin.exe
+# The shipped program's checks that need no Wine.
+EXE_CHECKS := ^(imports_win98se|instructions_i586.*)$$
 # The runtime for the Pentium that the program links (tools/build-i586-runtime):
 # built once, then reused.
 I586_RUNTIME := $(B)/i586-runtime
 
-.PHONY: build test run demo dist bench screenshot fuzz setup packages \
+.PHONY: build test run demo dist bench screenshot fuzz setup packages vm \
         build-native build-bench build-windows-tests build-windows \
-        require-display clean
+        build-windows-tests-x86_64 build-windows-x86_64 require-display clean
 
-# Every preset: the benchmarks are built (not run) so they keep compiling.
-build: build-native build-bench build-windows-tests build-windows
+# Every preset: the benchmarks are built (not run) so they keep compiling,
+# and so is the x86_64 twin of the Windows trees.
+build: build-native build-bench build-windows-tests build-windows \
+       build-windows-tests-x86_64 build-windows-x86_64
 
 # ---- set-up ----------------------------------------------------------------
 
 packages:
-	@tools/install-packages
+	@tools/install-packages $(ARCH_PACKAGES)
 
 $(PREFIX_READY): tools/setup-prefix data/prefix.reg | packages
 	@tools/setup-prefix $@
 
 setup: packages $(PREFIX_READY)
+
+# The VM that runs the shipped program where this kernel runs no 32-bit
+# programs: built once (tools/vm-root returns at once when it is ready).
+vm: packages
+	@tools/vm-root $(B)/vm
 
 # ---- builds ----------------------------------------------------------------
 
@@ -63,7 +98,8 @@ configure = { cmake --preset $(1) -B $(B)/$(1) $(2) >$(B)/$(1).configure.log 2>&
   cmake --preset $(1) -B $(B)/$(1) $(2) --fresh >$(B)/$(1).configure.log 2>&1; } || \
   { cat $(B)/$(1).configure.log; exit 1; }
 
-build-native build-bench build-windows-tests: packages
+build-native build-bench build-windows-tests build-windows-tests-x86_64 \
+build-windows-x86_64: packages
 	@mkdir -p $(B); $(call configure,$(@:build-%=%))
 	cmake --build $(B)/$(@:build-%=%) -j$(JOBS)
 
@@ -76,18 +112,43 @@ build-windows: packages $(I586_RUNTIME)/.ready
 
 # ---- tests -----------------------------------------------------------------
 
+# Where 32-bit programs run, the i686 trees under Wine. Elsewhere the
+# x86_64 twin under Wine, the shipped program's own checks here, and its Wine
+# tier in the VM.
+ifeq ($(WINE_ARCH),x86_64)
+test: setup build $(if $(filter 1,$(MOVARIN_VM)),vm)
+else
 test: setup build
-	@mkdir -p $(B)/logs; rm -f $(B)/logs/*.log; status=0; \
+endif
+	@mkdir -p $(B)/logs; rm -rf $(B)/logs/*.log $(B)/logs/vm; status=0; \
 	echo "==== native tests: the portable core over the emulated platform ===="; \
 	ctest --test-dir $(B)/native --output-on-failure -j$(JOBS) 2>&1 \
 	  | tee $(B)/logs/native.log || status=1; \
-	echo "==== Wine tests: the real Win32 functions ===="; \
-	$(XVFB) tools/wine-session $(B)/logs $(B)/windows-tests $(B)/windows \
+	echo "==== Wine tests ($(WINE_ARCH)): the real Win32 functions ===="; \
+	$(XVFB) tools/wine-session $(B)/logs $(B)/$(WIN:windows%=windows-tests%) $(B)/$(WIN) \
 	  || status=1; \
-	tools/test-summary \
-	  "native (emulated)=$(B)/logs/native.log" \
-	  "Wine (win32), test suites=$(B)/logs/windows-tests.log" \
-	  "Wine (win32), program=$(B)/logs/windows.log" || status=1; \
+	runs=("native (emulated)=$(B)/logs/native.log" \
+	  "Wine $(WINE_ARCH), test suites=$(B)/logs/$(WIN:windows%=windows-tests%).log" \
+	  "Wine $(WINE_ARCH), program=$(B)/logs/$(WIN).log"); \
+	note=; \
+	if [ $(WINE_ARCH) = x86_64 ]; then \
+	  echo "==== the shipped i686 program: imports and instructions ===="; \
+	  ctest --test-dir $(B)/windows --output-on-failure -R '$(EXE_CHECKS)' 2>&1 \
+	    | tee $(B)/logs/exe-checks.log || status=1; \
+	  runs+=("i686 program, no Wine=$(B)/logs/exe-checks.log"); \
+	  note="$(wordlist 2,99,$(WINE_ARCH_LINE)): the Wine tier ran on the x86_64 build"; \
+	  if [ "$(MOVARIN_VM)" = 1 ]; then \
+	    echo "==== in a VM: the shipped i686 program under 32-bit Wine ===="; \
+	    tools/vm-run $(B)/vm $(B) tools/vm-tests $(B)/logs/vm $(B)/windows-tests $(B)/windows \
+	      2>&1 | tee $(B)/logs/vm.log || status=1; \
+	    runs+=("VM i686, test suites=$(B)/logs/vm/windows-tests.log" \
+	      "VM i686, program=$(B)/logs/vm/windows.log"); \
+	    note="$$note, the shipped program in a VM"; \
+	  else \
+	    note="$$note; the shipped program's VM run was left out (MOVARIN_VM=$(MOVARIN_VM))"; \
+	  fi; \
+	fi; \
+	tools/test-summary $${note:+-n "$$note"} "$${runs[@]}" || status=1; \
 	exit $$status
 
 # ---- the program -----------------------------------------------------------
@@ -100,24 +161,28 @@ require-display:
 	  exit 1; \
 	fi
 
-run: require-display setup build-windows
+run: require-display setup build-$(WIN)
+	$(twin_note)
 	tools/wine-run $(PROGRAM)
 
-demo: require-display setup build-windows
+demo: require-display setup build-$(WIN)
+	$(twin_note)
 	tools/wine-run regedit /s "$$(tools/wine-run winepath -w $(CURDIR)/data/demo.reg | tr -d '\r')"
 	tools/wine-run $(PROGRAM)
 
 dist: build-windows
-	tools/make-dist $(PROGRAM) $(VERSION) $(B)/dist/movarin-$(VERSION)-win32.zip
+	tools/make-dist $(SHIPPED) $(VERSION) $(B)/dist/movarin-$(VERSION)-win32.zip
 
-bench: setup build-windows
-	tools/bench-startup $(B)/windows
+bench: setup build-$(WIN)
+	$(twin_note)
+	tools/bench-startup $(B)/$(WIN)
 
 # The README's picture. PNG without time stamps: the same pixels give the
 # same file.
-screenshot: setup build-windows
-	$(XVFB) tools/wine-session $(B)/logs $(B)/windows -- -R '^e2e_main_window$$'
-	convert $(B)/windows/screenshot.bmp -define png:exclude-chunks=date,time \
+screenshot: setup build-$(WIN)
+	$(twin_note)
+	$(XVFB) tools/wine-session $(B)/logs $(B)/$(WIN) -- -R '^e2e_main_window$$'
+	convert $(B)/$(WIN)/screenshot.bmp -define png:exclude-chunks=date,time \
 	  docs/screenshot.png
 
 # clang and libFuzzer only for this: make test builds the replays with g++.
