@@ -1,9 +1,9 @@
 // The settings store over the platform's registry, profile and file-search
-// operations. Each procedure keeps a working status: 99 on entry, then the
-// result of every registry call it makes. Whatever happens inside (a
-// conversion that fails, an allocation that fails) ends the procedure with
-// the working status reached so far, the caller's result untouched and any
-// key it opened closed.
+// operations. Each procedure keeps one working status: 99 on entry, then the
+// result of every registry call it makes; the helpers below write it and
+// return nothing. Whatever happens inside (a conversion that fails, an
+// allocation that fails) ends the procedure with the working status reached
+// so far, the caller's result untouched and any key it opened closed.
 #include "store/registry.h"
 
 #include <algorithm>
@@ -269,15 +269,15 @@ std::uint32_t LittleEndianDword(const std::uint8_t* bytes) {
          (static_cast<std::uint32_t>(bytes[3]) << 24);
 }
 
-// ---- The procedures, with the working status kept by the caller ----
+// ---- The procedures, writing the working status the caller keeps ----
 
-std::int32_t ReadIni(const Location& where, const std::string& section,
-                     const std::string& name, Kind kind,
-                     const SettingValue& defaultValue,
-                     std::optional<SettingValue>& value, std::int32_t& status) {
+void ReadIni(const Location& where, const std::string& section,
+             const std::string& name, Kind kind,
+             const SettingValue& defaultValue,
+             std::optional<SettingValue>& value, std::int32_t& status) {
   if (kind == Kind::kString) {
     const std::optional<std::string> defaultText = ToText(defaultValue);
-    if (!defaultText) return status;
+    if (!defaultText) return;
     std::vector<char> buffer(kProfileBufferSize, '\0');
     const std::uint32_t count = platform::GetPrivateProfileStringA(
         section.c_str(), name.c_str(), defaultText->c_str(), buffer.data(),
@@ -286,14 +286,13 @@ std::int32_t ReadIni(const Location& where, const std::string& section,
     const std::size_t length =
         count < kProfileBufferSize ? count : kProfileBufferSize - 1;
     value = SettingValue(std::string(buffer.data(), length));
-    return status;
+    return;
   }
   // Every other kind reads an integer; a missing key gives 0.
   const std::uint32_t number = platform::GetPrivateProfileIntA(
       section.c_str(), name.c_str(), 0, where.iniPath.c_str());
   status = kStatusSuccess;
   value = SettingValue(static_cast<std::int32_t>(number));
-  return status;
 }
 
 // Queries a value into a field of fixed size that starts zeroed.
@@ -306,14 +305,13 @@ long QueryFixed(Key key, const std::string& name, std::uint8_t (&field)[N]) {
 }
 
 // Fills value when the query delivered one.
-std::int32_t ReadRegistry(Key root, const std::string& keyPath,
-                          const std::string& name, Kind kind,
-                          std::optional<SettingValue>& value,
-                          std::int32_t& status) {
+void ReadRegistry(Key root, const std::string& keyPath, const std::string& name,
+                  Kind kind, std::optional<SettingValue>& value,
+                  std::int32_t& status) {
   OpenKey key;
   status = Code(platform::RegOpenKeyExA(root, keyPath.c_str(), 0,
                                         platform::kKeyQueryValue, key.Out()));
-  if (status != platform::kErrorSuccess) return status;
+  if (status != platform::kErrorSuccess) return;
   key.MarkOpen();
 
   switch (kind) {
@@ -331,7 +329,7 @@ std::int32_t ReadRegistry(Key root, const std::string& keyPath,
       }
       if (status != platform::kErrorSuccess) {
         key.Close();
-        return status;
+        return;
       }
       // The terminating NUL is dropped; a value of no bytes at all reads as
       // the empty string.
@@ -346,7 +344,7 @@ std::int32_t ReadRegistry(Key root, const std::string& keyPath,
       status = Code(QueryFixed(key.get(), name, field));
       if (status != platform::kErrorSuccess) {
         key.Close();
-        return status;
+        return;
       }
       value = SettingValue::Boolean(
           static_cast<std::int16_t>(LittleEndianWord(field)));
@@ -357,7 +355,7 @@ std::int32_t ReadRegistry(Key root, const std::string& keyPath,
       status = Code(QueryFixed(key.get(), name, field));
       if (status != platform::kErrorSuccess) {
         key.Close();
-        return status;
+        return;
       }
       value = SettingValue(static_cast<std::int32_t>(LittleEndianDword(field)));
       break;
@@ -366,54 +364,50 @@ std::int32_t ReadRegistry(Key root, const std::string& keyPath,
       break;
   }
   status = Code(key.Close());
-  return status;
 }
 
-std::int32_t Read(const std::string& location, const std::string& keyPath,
-                  const std::string& name, const std::string& kindName,
-                  const SettingValue& defaultValue, SettingValue& result,
-                  std::int32_t& status) {
+void Read(const std::string& location, const std::string& keyPath,
+          const std::string& name, const std::string& kindName,
+          const SettingValue& defaultValue, SettingValue& result,
+          std::int32_t& status) {
   {
     SettingValue initial(defaultValue);
     result = std::move(initial);
   }
   const Location where = Resolve(location, /*wantPath=*/true);
-  if (where.root == kUnresolved) return status;
+  if (where.root == kUnresolved) return;
   const Kind kind = KindOf(kindName);
 
   // The value is built aside and handed over whole, so that an early end
   // leaves the default in the result.
   std::optional<SettingValue> value;
-  std::int32_t outcome = status;
   if (where.root == kIniFile) {
-    outcome = ReadIni(where, keyPath, name, kind, defaultValue, value, status);
-  } else if (kind !=
-             Kind::kOther) {  // another kind reads nothing: no key opened
-    outcome = ReadRegistry(where.root, keyPath, name, kind, value, status);
+    ReadIni(where, keyPath, name, kind, defaultValue, value, status);
+  } else if (kind != Kind::kOther) {  // no key opened for another kind
+    ReadRegistry(where.root, keyPath, name, kind, value, status);
   }
   if (value) result = std::move(*value);
-  return outcome;
 }
 
-std::int32_t Write(const std::string& location, const std::string& keyPath,
-                   const std::string& name, const std::string& kindName,
-                   const SettingValue& value, std::int32_t& status) {
+void Write(const std::string& location, const std::string& keyPath,
+           const std::string& name, const std::string& kindName,
+           const SettingValue& value, std::int32_t& status) {
   const Location where = Resolve(location, /*wantPath=*/true);
-  if (where.root == kUnresolved) return status;
+  if (where.root == kUnresolved) return;
   const Kind kind = KindOf(kindName);
 
   if (where.root == kIniFile) {
-    if (kind != Kind::kString) return status;  // INI files hold text only
+    if (kind != Kind::kString) return;  // INI files hold text only
     const std::optional<std::string> text = ToText(value);
-    if (!text) return status;
+    if (!text) return;
     status = ProfileWrite(keyPath, name, text->c_str(), where.iniPath);
-    return status;
+    return;
   }
 
   // Converted before the registry is touched: a value that has no form of
   // its kind, or a kind that has no form at all, creates no key.
   const std::optional<RegistryData> data = ToRegistryData(kind, value);
-  if (!data) return status;
+  if (!data) return;
 
   OpenKey key;
   const platform::SecurityAttributes security{};
@@ -422,7 +416,7 @@ std::int32_t Write(const std::string& location, const std::string& keyPath,
       where.root, keyPath.c_str(), 0, "", 0,
       platform::kKeySetValue | platform::kKeyCreateSubKey, &security, key.Out(),
       &disposition));
-  if (status != platform::kErrorSuccess) return status;
+  if (status != platform::kErrorSuccess) return;
   key.MarkOpen();
 
   status = Code(platform::RegSetValueExA(
@@ -430,21 +424,20 @@ std::int32_t Write(const std::string& location, const std::string& keyPath,
       static_cast<std::uint32_t>(data->bytes.size())));
   if (status != platform::kErrorSuccess) {
     key.Close();
-    return status;
+    return;
   }
   status = Code(key.Close());
-  return status;
 }
 
-std::int32_t Delete(const std::string& location, const std::string& keyPath,
-                    const std::string& name, std::int32_t& status) {
+void Delete(const std::string& location, const std::string& keyPath,
+            const std::string& name, std::int32_t& status) {
   const Location where = Resolve(location, /*wantPath=*/true);
-  if (where.root == kUnresolved) return status;
+  if (where.root == kUnresolved) return;
 
   if (where.root == kIniFile) {
     // No text at all removes the entry; an absent entry stays absent.
     status = ProfileWrite(keyPath, name, nullptr, where.iniPath);
-    return status;
+    return;
   }
 
   OpenKey key;
@@ -457,6 +450,17 @@ std::int32_t Delete(const std::string& location, const std::string& keyPath,
   }
   // A value or key already absent counts as deleted.
   if (status == platform::kErrorFileNotFound) status = kStatusSuccess;
+}
+
+// Runs a procedure from a working status of 99 and answers the status it
+// reached, whether it returned or threw.
+template <class Procedure>
+std::int32_t Run(Procedure procedure) {
+  std::int32_t status = kStatusUnresolved;
+  try {
+    procedure(status);
+  } catch (...) {
+  }
   return status;
 }
 
@@ -474,35 +478,25 @@ std::int32_t ReadStoreValue(const std::string& location, const std::string& key,
                             const std::string& valueName,
                             const std::string& kind, SettingValue defaultValue,
                             SettingValue& result) {
-  std::int32_t status = kStatusUnresolved;
-  try {
-    return Read(location, key, valueName, kind, defaultValue, result, status);
-  } catch (...) {
-    return status;
-  }
+  return Run([&](std::int32_t& status) {
+    Read(location, key, valueName, kind, defaultValue, result, status);
+  });
 }
 
 std::int32_t WriteStoreValue(const std::string& location,
                              const std::string& key,
                              const std::string& valueName,
                              const std::string& kind, SettingValue value) {
-  std::int32_t status = kStatusUnresolved;
-  try {
-    return Write(location, key, valueName, kind, value, status);
-  } catch (...) {
-    return status;
-  }
+  return Run([&](std::int32_t& status) {
+    Write(location, key, valueName, kind, value, status);
+  });
 }
 
 std::int32_t DeleteStoreValue(const std::string& location,
                               const std::string& key,
                               const std::string& valueName) {
-  std::int32_t status = kStatusUnresolved;
-  try {
-    return Delete(location, key, valueName, status);
-  } catch (...) {
-    return status;
-  }
+  return Run(
+      [&](std::int32_t& status) { Delete(location, key, valueName, status); });
 }
 
 }  // namespace registry

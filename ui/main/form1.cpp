@@ -21,6 +21,7 @@ constexpr const char* kDefaultLevelOfDetail = "0";
 constexpr const char* kDefaultClock = "175";
 
 constexpr const char* kLevelOfDetailPrefix = "Level Of Detail  =  ";
+constexpr const char* kOneGameCaption = "To one game only : ";
 
 constexpr forms::Color kCaptionNormal = 0x800000;
 constexpr forms::Color kCaptionHighlight = 0xFF0000;
@@ -98,7 +99,17 @@ void Form1::Frame2_MouseMove() {
 
 void Form1::Option1_Click() {
   if (!Option1().Value()) return;
-  program_.form2().ShowModal();
+  Form2& perGame = program_.form2();
+  switch (perGame.Ask()) {
+    case Form2::Answer::kOk:
+      Option1().SetCaption(kOneGameCaption + perGame.Text1().Text());
+      break;
+    case Form2::Answer::kCancel:
+      Option1().SetValue(false);
+      break;
+    case Form2::Answer::kClosed:  // the option stays selected
+      break;
+  }
 }
 
 template <class KeyOf>

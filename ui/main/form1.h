@@ -56,7 +56,9 @@ class Form1 : public forms::Form {
   void Form_MouseMove();
   void Frame1_MouseMove();
   void Frame2_MouseMove();
-  // Opens the per-game dialog once "To one game only" is selected.
+  // Opens the per-game dialog once "To one game only" is selected; OK puts
+  // the name into the option's caption, Cancel clears the option, the close
+  // box leaves it selected.
   void Option1_Click();
   // Apply: writes (or, at level 0, deletes) the level of detail at the
   // selected target, writes the clock, and offers a restart when the clock

@@ -7,7 +7,7 @@
 Program::Program(forms::Host& host)
     : app_(host),
       form1_(std::make_unique<Form1>(*this)),
-      form2_(std::make_unique<Form2>(*this)),
+      form2_(std::make_unique<Form2>(app_)),
       form4_(std::make_unique<Form4>(*this)) {}
 
 Program::~Program() = default;

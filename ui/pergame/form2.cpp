@@ -1,19 +1,20 @@
 // The per-game dialog's handlers.
 #include "ui/pergame/form2.h"
 
-#include "ui/main/form1.h"
-#include "ui/main/program.h"
-
 namespace {
 
 constexpr const char* kPlaceholder = "exemple.exe";
 constexpr const char* kEmptyNameMessage = "Enter a Direct3D executable name !";
-constexpr const char* kOneGameCaption = "To one game only : ";
 
 }  // namespace
 
-Form2::Form2(Program& program)
-    : forms::Form(program.app(), kForm2Design), program_(program) {}
+Form2::Form2(forms::Application& app) : forms::Form(app, kForm2Design) {}
+
+Form2::Answer Form2::Ask() {
+  answer_ = Answer::kClosed;  // unless a button says otherwise
+  ShowModal();
+  return answer_;
+}
 
 void Form2::BindEvents() {
   Command1().Click = [this] { Command1_Click(); };
@@ -27,13 +28,13 @@ void Form2::Command1_Click() {
                  forms::kAppTitle);
     return;
   }
+  answer_ = Answer::kOk;
   Hide();
-  program_.form1().Option1().SetCaption(kOneGameCaption + Text1().Text());
 }
 
 void Form2::Command4_Click() {
+  answer_ = Answer::kCancel;
   Unload();
-  program_.form1().Option1().SetValue(false);
 }
 
 void Form2::Text1_Click() {

@@ -1,13 +1,13 @@
 // The per-game dialog: asks for the executable name of the one game whose
-// level of detail Apply sets, and keeps it in Text1 while hidden.
+// level of detail Apply sets, and keeps it in Text1 while hidden. It knows
+// nothing of the window that opens it: it records how it was answered, and
+// the opener acts on that.
 #pragma once
 
 #include <string_view>
 
 #include "ui/forms/forms.h"
 #include "ui/pergame/form2_design.h"
-
-class Program;
 
 class Form2 : public forms::Form {
   // The row of a control of the design, checked while compiling.
@@ -17,7 +17,17 @@ class Form2 : public forms::Form {
   }
 
  public:
-  explicit Form2(Program& program);
+  // How a modal display ended.
+  enum class Answer {
+    kOk,      // a name was accepted; the dialog is hidden and keeps it
+    kCancel,  // Cancel or Esc; the dialog is unloaded
+    kClosed,  // the title-bar close box; the dialog is unloaded
+  };
+
+  explicit Form2(forms::Application& app);
+
+  // Shows the dialog modally and returns how it ended.
+  Answer Ask();
 
   forms::Label& Label5() { return At(Named<forms::Label>("Label5")); }
   forms::TextBox& Text1() { return At(Named<forms::TextBox>("Text1")); }
@@ -29,9 +39,10 @@ class Form2 : public forms::Form {
   }
 
   // OK: an empty name is refused with a message box; any other name hides
-  // the dialog (ending its modal display) and goes into Option1's caption.
+  // the dialog, ending its modal display with kOk.
   void Command1_Click();
-  // Cancel (and Esc): discards the dialog and clears Option1.
+  // Cancel (and Esc): discards the dialog, ending its modal display with
+  // kCancel.
   void Command4_Click();
   // A click clears the untouched placeholder, and nothing else.
   void Text1_Click();
@@ -40,5 +51,5 @@ class Form2 : public forms::Form {
   void BindEvents() override;
 
  private:
-  Program& program_;
+  Answer answer_ = Answer::kClosed;
 };
