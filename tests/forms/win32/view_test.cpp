@@ -102,25 +102,15 @@ class ViewTest : public ::testing::Test {
   }
 
   HWND Window() { return reinterpret_cast<HWND>(form.hWnd()); }
-  // The window of the control of that name: its id is its design row's.
-  HWND Child(const char* name) {
+  // The window of the control of that name, by its design row's id.
+  HWND Child(const std::string& name) {
     const auto& controls = form.Controls();
     auto row = std::find_if(controls.begin(), controls.end(),
-                            [&](const auto& c) { return c->Name() == name; }) -
-               controls.begin();
-    struct Search {
-      int id;
-      HWND found = nullptr;
-    } search = {forms::win32::kFirstControlId + static_cast<int>(row)};
-    EnumChildWindows(
-        Window(),
-        [](HWND child, LPARAM data) -> BOOL {
-          auto* search = reinterpret_cast<Search*>(data);
-          if (GetDlgCtrlID(child) == search->id) search->found = child;
-          return !search->found;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+                            [&](const auto& c) { return c->Name() == name; });
+    const char* container = (*row)->design().container;
+    return GetDlgItem(*container ? Child(container) : Window(),
+                      forms::win32::kFirstControlId +
+                          static_cast<int>(row - controls.begin()));
   }
   // The child's rectangle in its parent's client coordinates.
   static RECT Placement(HWND child) {
