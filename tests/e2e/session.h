@@ -116,33 +116,6 @@ HWND FocusOf(HWND hwnd);
 // Waits until the window's text reads expected; true when it did.
 bool WaitText(HWND hwnd, const std::string& expected, int timeoutMs = 3000);
 
-// Memory inside another process, for messages that carry pointers the
-// system does not copy across processes (common-control messages).
-class RemoteBlock {
- public:
-  RemoteBlock(HANDLE process, std::size_t size)
-      : process_(process),
-        address_(static_cast<char*>(VirtualAllocEx(process, nullptr, size,
-                                                   MEM_COMMIT | MEM_RESERVE,
-                                                   PAGE_READWRITE))) {}
-  ~RemoteBlock() {
-    if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-  }
-  RemoteBlock(const RemoteBlock&) = delete;
-  RemoteBlock& operator=(const RemoteBlock&) = delete;
-  char* address() const { return address_; }
-  bool Write(std::size_t offset, const void* data, std::size_t size) {
-    return WriteProcessMemory(process_, address_ + offset, data, size, nullptr);
-  }
-  bool Read(std::size_t offset, void* data, std::size_t size) const {
-    return ReadProcessMemory(process_, address_ + offset, data, size, nullptr);
-  }
-
- private:
-  HANDLE process_;
-  char* address_;
-};
-
 // A captured screen area, 24-bit pixels, top row first.
 struct Capture {
   int width = 0;

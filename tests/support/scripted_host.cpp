@@ -18,24 +18,17 @@ std::vector<int> ButtonsOf(int style) {
   return kButtons[(style & 15) < 6 ? style & 15 : 0];
 }
 
-// By forms::Property, in its order.
-constexpr const char* kPropertyNames[] = {"Caption", "Text", "Value", "Enabled",
-                                          "ForeColor"};
-
 class RecordingView : public forms::FormView {
  public:
   RecordingView(std::vector<std::string>& log, std::string name,
                 std::uintptr_t handle)
       : log_(log), name_(std::move(name)), handle_(handle) {}
-  ~RecordingView() override { log_.push_back(name_ + " destroyed"); }
-
   void Show(bool modal) override {
     log_.push_back(name_ + (modal ? " show modal" : " show"));
   }
   void Hide() override { log_.push_back(name_ + " hide"); }
-  void Changed(forms::Control& control, forms::Property property) override {
-    log_.push_back(name_ + "." + control.Name() + " " +
-                   kPropertyNames[static_cast<int>(property)]);
+  void Sync(forms::Control& control) override {
+    log_.push_back(name_ + "." + control.Name());
   }
   std::uintptr_t Handle() const override { return handle_; }
 
@@ -99,7 +92,6 @@ void ScriptedHost::EndProgram() {
 }
 
 std::unique_ptr<forms::FormView> ScriptedHost::CreateView(forms::Form& form) {
-  if (!views_) return nullptr;
   return std::make_unique<RecordingView>(viewLog_, form.design().name,
                                          nextHandle_++);
 }

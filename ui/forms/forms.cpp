@@ -4,9 +4,7 @@
 
 #include <algorithm>
 #include <exception>
-#include <stdexcept>
 #include <string_view>
-#include <utility>
 
 #include "store/registry.h"
 
@@ -26,14 +24,6 @@ std::int32_t CLng(const std::string& text) {
 
 std::string CStr(std::int32_t value) { return registry::LongToText(value); }
 
-// The outermost running event releases what windows discarded during it.
-Finally<std::function<void()>> Application::EnterEvent() {
-  ++eventDepth_;
-  return {[this] {
-    if (--eventDepth_ == 0) ReleaseDiscarded();
-  }};
-}
-
 int Application::MsgBox(const std::string& text, int style,
                         const std::string& caption) {
   return host_.ShowMessage(text, style, caption.empty() ? kAppTitle : caption);
@@ -42,46 +32,42 @@ int Application::MsgBox(const std::string& text, int style,
 void Application::RaiseEvent(const std::function<void()>& handler) {
   int number = 0;
   std::string description;
-  {
-    auto scope = EnterEvent();
-    try {
-      if (handler) handler();
-      return;
-    } catch (const RuntimeError& error) {
-      number = error.number();
-      description = error.what();
-    } catch (const std::exception&) {
-      number = 51;  // any other failure
-      description = "Internal error";
-    }
+  try {
+    if (handler) handler();
+    return;
+  } catch (const RuntimeError& error) {
+    number = error.number();
+    description = error.what();
+  } catch (const std::exception&) {
+    number = 51;  // any other failure
+    description = "Internal error";
   }
-  // Outside the handler's scope: what it discarded goes before the end.
   MsgBox("Run-time error '" + std::to_string(number) + "':\n\n" + description,
          kVbCritical, kAppTitle);
   host_.EndProgram();
-}
-
-void Application::Call(const std::function<void()>& handler) {
-  auto scope = EnterEvent();
-  if (handler) handler();
 }
 
 bool Application::AcceptsInput(const Form& form) const {
   return modal_.empty() || modal_.back() == &form;
 }
 
-void Application::Discard(std::vector<std::unique_ptr<Control>> controls,
-                          std::unique_ptr<FormView> view) {
-  discarded_.push_back({std::move(controls), std::move(view)});
-  if (eventDepth_ == 0) ReleaseDiscarded();
+namespace {
+
+// Runs a handler nested in the running code: its errors reach the caller.
+void Call(const std::function<void()>& handler) {
+  if (handler) handler();
 }
 
+}  // namespace
+
 Control::Control(Form& form, const ControlDesign& design)
-    : form_(form),
-      design_(design),
-      caption_(design.text ? design.text : ""),
-      enabled_(design.enabled),
-      foreColor_(design.foreColor) {}
+    : form_(form), design_(design) {}
+
+void Control::Reset() {
+  caption_ = design_.text ? design_.text : "";
+  enabled_ = design_.enabled;
+  foreColor_ = design_.foreColor;
+}
 
 void Control::UserClick() {
   if (enabled_ && TakesInput()) Raise(Click);
@@ -92,55 +78,52 @@ void Control::UserMouseMove() {
 }
 
 bool Control::TakesInput() const {
-  return attached_ && form_.app().AcceptsInput(form_);
+  return form_.IsLoaded() && form_.app().AcceptsInput(form_);
 }
 
-void Control::Notify(Property property) {
-  // A discarded control no longer belongs to the window's view.
-  if (FormView* view = form_.view(); view && attached_)
-    view->Changed(*this, property);
+void Control::Sync() {
+  if (FormView* view = form_.view(); view && form_.IsLoaded())
+    view->Sync(*this);
 }
 
 void Control::Raise(const std::function<void()>& handler) {
   form_.app().RaiseEvent(handler);
 }
 
+void Slider::Reset() {
+  Control::Reset();
+  value_ = design().slider.value;
+}
+
 void Slider::SetValue(std::int32_t value) {
-  if (Assign(value)) form().app().Call(Change);
+  if (Assign(value)) Call(Change);
 }
 
 void Slider::UserMoveTo(std::int64_t value) {
   if (TakesInput() && Assign(value)) Raise(Change);
 }
 
-void Slider::UserSmallStep(int direction) {
-  UserMoveTo(value_ + std::int64_t{direction} * design().slider.smallChange);
-}
-
-void Slider::UserLargeStep(int direction) {
-  UserMoveTo(value_ + std::int64_t{direction} * design().slider.largeChange);
+void OptionButton::Reset() {
+  Control::Reset();
+  value_ = false;
 }
 
 void OptionButton::Select() {
-  if (!Attached()) {
-    value_ = true;
-    return;
-  }
   for (const auto& control : form().Controls()) {
     if (control.get() == this || control->kind() != Kind::kOption) continue;
     auto& other = static_cast<OptionButton&>(*control);
     if (std::string_view(other.design().container) == design().container)
-      other.Set(other.value_, false, Property::kValue);
+      other.Set(other.value_, false);
   }
-  Set(value_, true, Property::kValue);
+  Set(value_, true);
 }
 
 void OptionButton::SetValue(bool value) {
   if (!value) {
-    Set(value_, false, Property::kValue);
+    Set(value_, false);
   } else if (!value_) {
     Select();
-    form().app().Call(Click);
+    Call(Click);
   }
 }
 
@@ -167,20 +150,21 @@ std::unique_ptr<Control> MakeControl(Form& form, const ControlDesign& row) {
 }  // namespace
 
 Form::Form(Application& app, const WindowDesign& design)
-    : app_(app), design_(design) {}
+    : app_(app), design_(design) {
+  controls_.reserve(design_.controls.size());
+  for (const ControlDesign& control : design_.controls)
+    controls_.push_back(MakeControl(*this, control));
+  view_ = app_.host().CreateView(*this);
+}
 
 void Form::Load() {
   if (state_ != FormState::kNotLoaded || loading_) return;
   loading_ = true;
   Finally loadingEnds{[this] { loading_ = false; }};
-
-  controls_.reserve(design_.controls.size());
-  for (const ControlDesign& control : design_.controls)
-    controls_.push_back(MakeControl(*this, control));
+  for (const auto& control : controls_) control->Reset();
   state_ = FormState::kHidden;
-  view_ = app_.host().CreateView(*this);
   BindEvents();
-  app_.Call([this] { Form_Load(); });
+  Form_Load();
 }
 
 void Form::Show() {
@@ -214,8 +198,6 @@ void Form::Unload() {
   state_ = FormState::kNotLoaded;
   LeaveModal();
   if (view_ && wasShown) view_->Hide();
-  for (const auto& control : controls_) control->attached_ = false;
-  app_.Discard(std::exchange(controls_, {}), std::exchange(view_, nullptr));
 }
 
 void Form::UserClose() {
@@ -231,19 +213,8 @@ void Form::UserMouseMove() {
 void Form::UserEscape() {
   if (!IsLoaded()) return;
   for (const auto& control : controls_) {
-    if (control->design().cancel) {
-      control->UserClick();
-      return;  // the click may have unloaded the controls
-    }
+    if (control->design().cancel) return control->UserClick();
   }
-}
-
-Control& Form::Find(const std::string& name) {
-  Load();
-  for (const auto& control : controls_)
-    if (control->Name() == name) return *control;
-  throw std::out_of_range(std::string("no control ") + name + " on " +
-                          design_.name);
 }
 
 void Form::LeaveModal() {

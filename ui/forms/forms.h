@@ -88,14 +88,7 @@ struct ControlDesign {
   SliderDesign slider = {};
 };
 
-enum class BorderStyle {
-  kNone,
-  kFixedSingle,
-  kSizable,
-  kFixedDialog,
-  kFixedToolWindow,
-  kSizableToolWindow
-};
+enum class BorderStyle { kFixedSingle, kSizableToolWindow };
 
 struct WindowDesign {
   const char* name;
@@ -135,13 +128,9 @@ std::string CStr(std::int32_t value);  // decimal, no leading blank
 class Form;
 class Control;
 
-// What changed on a control, for its view.
-enum class Property { kCaption, kText, kValue, kEnabled, kForeColor };
-
-// The view of a loaded window mirrors the model and holds no behaviour. It
-// is created when the window loads (after its controls, before its
-// handlers), hidden when it unloads, and destroyed once the outermost event
-// in which it unloaded has returned, never during one of its handlers.
+// The view of a window mirrors the model and holds no behaviour. It is made
+// with its window object, after the controls, and lives as long as they do;
+// it shows only while the window is shown.
 class FormView {
  public:
   virtual ~FormView() = default;
@@ -150,9 +139,9 @@ class FormView {
   // the program's end): the other windows take input again.
   virtual void EndModal() {}
   virtual void Hide() = 0;
-  // The property now differs from what the view last saw; also for echoes
-  // of the view's own input (TextBox::UserEdit).
-  virtual void Changed(Control& control, Property property) = 0;
+  // Brings the control's view up to date with its properties, after one of
+  // them changed (also by the view's own input: TextBox::UserEdit).
+  virtual void Sync(Control& control) = 0;
   virtual std::uintptr_t Handle() const = 0;  // the window handle, 0: none
 };
 
@@ -170,19 +159,18 @@ class Host {
   // Runs a nested event loop until form is no longer shown.
   virtual void RunModal(Form& form) = 0;
   [[noreturn]] virtual void EndProgram() = 0;
-  // The view of a window being loaded; null for none.
+  // The view of a window, made once with it; null for none.
   virtual std::unique_ptr<FormView> CreateView(Form& form) = 0;
 };
 
 // The program's title, the caption of message boxes that give none.
 inline constexpr const char* kAppTitle = "Movarin";
 
-// Message boxes, the error policy, and what every window shares: the modal
-// windows, and what windows unloaded during an event, kept until it ends.
+// Message boxes, the error policy, and what every window shares: the stack
+// of modal windows.
 class Application {
  public:
   explicit Application(Host& host) : host_(host) {}
-  ~Application() { ReleaseDiscarded(); }
   Application(const Application&) = delete;
   Application& operator=(const Application&) = delete;
   Host& host() { return host_; }
@@ -195,41 +183,26 @@ class Application {
   // handle is reported under kAppTitle as "Run-time error 'N':", a blank
   // line and the description, style kVbCritical (any other std::exception
   // as error 51 "Internal error"), and the program ends. Anything else (a
-  // host's own unwinding) passes through.
+  // host's own unwinding) passes through. Handlers nested in running code
+  // (an assignment that raises an event) are called directly: their errors
+  // propagate to the caller.
   void RaiseEvent(const std::function<void()>& handler);
-  // Runs a handler nested in the running code (an assignment that raises an
-  // event): errors propagate to the caller.
-  void Call(const std::function<void()>& handler);
 
   // False while another window is shown modally: input to form is ignored.
   bool AcceptsInput(const Form& form) const;
-  // The innermost modal window, or null.
-  Form* ModalForm() const { return modal_.empty() ? nullptr : modal_.back(); }
 
  private:
   friend class Form;
-  Finally<std::function<void()>> EnterEvent();
-  // Keeps what an unloading window discards until no event runs.
-  void Discard(std::vector<std::unique_ptr<Control>> controls,
-               std::unique_ptr<FormView> view);
-  // Taken out first, in case a destructor reaches back into the program.
-  void ReleaseDiscarded() { std::exchange(discarded_, {}); }
-
   Host& host_;
-  int eventDepth_ = 0;
   std::vector<Form*> modal_;  // innermost last
-  struct Discarded {
-    std::vector<std::unique_ptr<Control>> controls;
-    std::unique_ptr<FormView> view;  // released first: it refers to them
-  };
-  std::vector<Discarded> discarded_;
 };
 
-// A control of a loaded window. Its properties are the truth: setting one
-// to a new value tells the view (a text box's caption is Property::kText).
-// The view (or a test script) calls User... for user input: events raised
-// under the error policy, nothing while another window is modal.
-// Assignments from handlers raise their events nested, unguarded.
+// A control, made once with its window. Its properties are the truth:
+// loading sets them from the design; setting one to a new value brings the
+// view up to date. The view (or a test script) calls User... for user
+// input: events raised under the error policy, nothing while the window is
+// not loaded or another window is modal. Assignments from handlers raise
+// their events nested, unguarded.
 class Control {
  public:
   Control(Form& form, const ControlDesign& design);
@@ -239,23 +212,15 @@ class Control {
 
   const ControlDesign& design() const { return design_; }
   std::string Name() const { return design_.name; }
-  // False once unloaded: it then tells no view, touches no other control
-  // and ignores user input.
-  bool Attached() const { return attached_; }
   Kind kind() const { return design_.kind; }
   Form& form() const { return form_; }
 
   const std::string& Caption() const { return caption_; }
-  void SetCaption(const std::string& caption) {
-    Set(caption_, caption,
-        kind() == Kind::kTextBox ? Property::kText : Property::kCaption);
-  }
+  void SetCaption(const std::string& caption) { Set(caption_, caption); }
   bool Enabled() const { return enabled_; }
-  void SetEnabled(bool enabled) { Set(enabled_, enabled, Property::kEnabled); }
+  void SetEnabled(bool enabled) { Set(enabled_, enabled); }
   Color ForeColor() const { return foreColor_; }
-  void SetForeColor(Color color) {
-    Set(foreColor_, color, Property::kForeColor);
-  }
+  void SetForeColor(Color color) { Set(foreColor_, color); }
 
   // Handlers, bound by the window; empty: none.
   std::function<void()> Click;
@@ -266,27 +231,28 @@ class Control {
   void UserMouseMove();
 
  protected:
-  // Attached, and its window not blocked by another shown modally.
+  // Its window loaded, and not blocked by another shown modally.
   bool TakesInput() const;
-  void Notify(Property property);
-  // Takes value and tells the view, when it differs; true then.
+  // Takes value and syncs the view, when it differs; true then.
   template <class T>
-  bool Set(T& field, const T& value, Property property) {
+  bool Set(T& field, const T& value) {
     if (field == value) return false;
     field = value;
-    Notify(property);
+    Sync();
     return true;
   }
+  void Sync();
   void Raise(const std::function<void()>& handler);
+  // The design's values, as loading sets them.
+  virtual void Reset();
 
  private:
   friend class Form;
   Form& form_;
   const ControlDesign& design_;
-  bool attached_ = true;
   std::string caption_;
-  bool enabled_;
-  Color foreColor_;
+  bool enabled_ = true;
+  Color foreColor_ = kDefaultColor;
 };
 
 using Label = Control;
@@ -306,19 +272,16 @@ class Slider : public Control {
 
   std::function<void()> Change;
 
-  // User input: the thumb moved to value (clamped), or stepped.
+  // User input: the thumb moved to value (clamped), by key, click or drag.
   void UserMoveTo(std::int64_t value);
-  void UserSmallStep(int direction);  // arrow keys: -1 or +1
-  void UserLargeStep(int direction);  // page keys, clicks beside the thumb
 
  private:
   bool Assign(std::int64_t value) {  // clamped; true when it changed
-    return Set(value_,
-               static_cast<std::int32_t>(
-                   std::clamp<std::int64_t>(value, Min(), Max())),
-               Property::kValue);
+    return Set(value_, static_cast<std::int32_t>(
+                           std::clamp<std::int64_t>(value, Min(), Max())));
   }
-  std::int32_t value_ = design().slider.value;
+  void Reset() override;
+  std::int32_t value_ = 0;
 };
 
 // The options of one container are a group: selecting one clears the others.
@@ -333,6 +296,7 @@ class OptionButton : public Control {
 
  private:
   void Select();  // clears the others of the group, then sets this one
+  void Reset() override;
   bool value_ = false;
 };
 
@@ -375,8 +339,8 @@ consteval Row<T> RowOf(std::span<const ControlDesign> rows,
 
 enum class FormState { kNotLoaded, kHidden, kShown };
 
-// One window for the whole run. Reaching one of its controls loads it from
-// its design; loading does not show it.
+// One window for the whole run, with its controls and view. Reaching one of
+// its controls loads it from its design; loading does not show it.
 class Form {
  public:
   Form(Application& app, const WindowDesign& design);
@@ -389,21 +353,25 @@ class Form {
   FormState State() const { return state_; }
   bool IsLoaded() const { return state_ != FormState::kNotLoaded; }
 
-  void Load();       // builds the controls and runs Form_Load, once per load
+  // Sets the controls' values from the design and runs Form_Load, once per
+  // load.
+  void Load();
   void Show();       // loads, then shows modelessly
   void ShowModal();  // loads, shows, returns once hidden or unloaded
   void Hide();       // loads; a shown window becomes hidden, values kept
-  // Discards the controls and their values. Safe in the window's own
-  // handlers: they stay alive, detached, until the running event returns.
+  // Ends the load: the windows go, the next reference loads it afresh.
   void Unload();
 
   void UserClose();      // the title-bar close box
   void UserMouseMove();  // the pointer over the window's own surface
   void UserEscape();     // Esc: presses the cancel button, if any
 
-  std::uintptr_t hWnd() const { return view_ ? view_->Handle() : 0; }
+  // The window handle while loaded, 0: none.
+  std::uintptr_t hWnd() const {
+    return view_ && IsLoaded() ? view_->Handle() : 0;
+  }
 
-  // Loaded controls in design order (empty when not loaded).
+  // Every control, in design order.
   const std::vector<std::unique_ptr<Control>>& Controls() const {
     return controls_;
   }
@@ -411,20 +379,13 @@ class Form {
   template <class T>
   T& At(Row<T> row) {
     Load();
-    return static_cast<T&>(*controls_.at(row.index));
-  }
-  // By name, for tests and tools; throws std::out_of_range for a name not
-  // in the design, std::bad_cast for a control that is not a T.
-  Control& Find(const std::string& name);
-  template <class T>
-  T& Get(const std::string& name) {
-    return dynamic_cast<T&>(Find(name));
+    return static_cast<T&>(*controls_[row.index]);
   }
 
   FormView* view() const { return view_.get(); }  // null: none
 
  protected:
-  // Binds the handlers to the freshly built controls; runs on every load.
+  // Binds the handlers to the controls; runs on every load.
   virtual void BindEvents() {}
   virtual void Form_Load() {}
   std::function<void()> MouseMove;   // Form_MouseMove
