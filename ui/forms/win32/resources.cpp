@@ -183,10 +183,12 @@ bool ViewResources::PictureSize(int id, SIZE& size) {
   return picture != nullptr;
 }
 
-const char* ViewResources::WindowClass(const char* name, WNDPROC procedure) {
+const char* ViewResources::WindowClass(const char* name, WNDPROC procedure,
+                                       int extraBytes) {
   WNDCLASSA windowClass = {};
   if (GetClassInfoA(instance_, name, &windowClass)) return name;
   windowClass.lpfnWndProc = procedure;
+  windowClass.cbWndExtra = extraBytes;
   windowClass.hInstance = instance_;
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   windowClass.lpszClassName = name;

@@ -61,8 +61,10 @@ class ViewResources {
   HINSTANCE instance() const { return instance_; }
   int dpi() const { return dpi_; }
   int Px(int twips) const { return TwipsToPixels(twips, dpi_); }
-  // A window class of the program with the arrow cursor, registered once.
-  const char* WindowClass(const char* name, WNDPROC procedure);
+  // A window class of the program with the arrow cursor and extraBytes of
+  // window memory, registered once.
+  const char* WindowClass(const char* name, WNDPROC procedure,
+                          int extraBytes = 0);
 
   HFONT Font(const FontDesign& font);  // no face: "MS Sans Serif"
   HBRUSH Brush(COLORREF color);

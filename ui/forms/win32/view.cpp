@@ -21,6 +21,11 @@ constexpr int kCaptionPadding = 2;  // px of background either side of it
 constexpr int kFocusInset = 3;      // px between a button's edge and its focus
 
 constexpr Color kFace = SystemColor(COLOR_BTNFACE);
+
+// While the dialog manager gives the focus back to a window's control: an
+// unchecked radio button that gets the focus reports a click, as Tab into it
+// does, and a text box would select its text; neither is the user's doing.
+bool restoringFocus = false;
 constexpr Color kText = SystemColor(COLOR_BTNTEXT);
 
 // A kind's window class, styles and colours.
@@ -157,13 +162,14 @@ class Window {
   }
 
  protected:
-  // Takes hwnd's messages from now on: a window of the program's own class,
-  // or the system's, subclassed. It lets go at WM_NCDESTROY.
-  void Attach(HWND hwnd) {
+  // Takes hwnd's messages from now on: a window of the program's own class
+  // (what it leaves goes to fallback), or the system's, subclassed. It lets
+  // go at WM_NCDESTROY.
+  void Attach(HWND hwnd, WNDPROC fallback = DefWindowProcA) {
     hwnd_ = hwnd;
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     auto own = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
-    next_ = own == Proc ? DefWindowProcA : own;
+    next_ = own == Proc ? fallback : own;
     if (own != Proc)
       SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc));
   }
@@ -203,11 +209,6 @@ class ControlView : public Window {
   // containerBack: the colour of the window or frame behind it.
   void Create(HWND parent, int id, COLORREF containerBack);
   Control& control() const { return control_; }
-  bool Focusable() const {  // enabled, of a kind that takes the focus
-    return hwnd_ && class_.takesFocus && IsWindowEnabled(hwnd_);
-  }
-  // The focus given back on activation: not a user action on the control.
-  void RestoreFocus();
   COLORREF BackColor() const {  // also the background of a frame's children
     return class_.transparent
                ? containerBack_
@@ -289,14 +290,6 @@ void ControlView::Create(HWND parent, int id, COLORREF containerBack) {
   }
 }
 
-// An unchecked radio button that gets the focus reports a click, as Tab
-// into it does; focus given back on activation must not.
-void ControlView::RestoreFocus() {
-  quiet_ = true;
-  SetFocus(hwnd_);
-  quiet_ = false;
-}
-
 // A missing tooltip takes nothing from the user.
 void ControlView::AfterShow() {
   const char* tip = control_.design().toolTip;
@@ -355,7 +348,7 @@ void ControlView::OnNotify(int code) {
       static_cast<Slider&>(control_).UserMoveTo(Position(hwnd_));
       break;
     case Kind::kOption:
-      if (code == BN_CLICKED && !quiet_) control_.UserClick();
+      if (code == BN_CLICKED && !restoringFocus) control_.UserClick();
       break;
     case Kind::kButton:
       if (code == BN_CLICKED || code == BN_DOUBLECLICKED) control_.UserClick();
@@ -488,6 +481,8 @@ LRESULT ControlView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (kind == Kind::kTextBox) {
     LRESULT result = Default(message, wParam, lParam);
     if (message == WM_LBUTTONDOWN) control_.UserClick();
+    // Tab into it selects the text; the focus given back does not.
+    if (message == WM_GETDLGCODE && restoringFocus) result &= ~DLGC_HASSETSEL;
     return result;
   }
   if (kind == Kind::kLabel || !class_.name)
@@ -582,11 +577,9 @@ class Win32FormView : public FormView, public Window {
  private:
   void CreateControls(HWND parent, const std::string& container, COLORREF back);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  void FocusChild();
 
   ViewResources& resources_;
   Form& form_;
-  HWND focus_ = nullptr;  // the child that had the focus when deactivated
   COLORREF back_;
   std::vector<std::unique_ptr<ControlView>> views_;  // by design row
   // While shown modally: the windows it disabled, the one active before.
@@ -613,12 +606,13 @@ void Win32FormView::Show(bool modal) {
     int width = frame.right - frame.left;
     int height = frame.bottom - frame.top;
     HWND hwnd = CreateWindowExA(
-        style.exStyle, resources_.WindowClass(kFormClass, Proc), design.caption,
+        style.exStyle, resources_.WindowClass(kFormClass, Proc, DLGWINDOWEXTRA),
+        design.caption,
         style.style, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
         (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr,
         nullptr, resources_.instance(), nullptr);
     if (!hwnd) throw OutOfMemory();
-    Attach(hwnd);
+    Attach(hwnd, DefDlgProcA);
     const int icons[][3] = {{ICON_SMALL, SM_CXSMICON, SM_CYSMICON},
                             {ICON_BIG, SM_CXICON, SM_CYICON}};
     for (auto [which, cx, cy] : icons)
@@ -637,7 +631,6 @@ void Win32FormView::Show(bool modal) {
   }
   ShowWindow(hwnd_, SW_SHOWNORMAL);
   SetForegroundWindow(hwnd_);
-  FocusChild();
   UpdateWindow(hwnd_);
   if (created)
     for (const auto& view : views_) view->AfterShow();
@@ -683,7 +676,6 @@ void Win32FormView::Hide() {
   SetWindowLongA(hwnd_, GWL_STYLE,
                  GetWindowLongA(hwnd_, GWL_STYLE) & ~WS_VISIBLE);
   DestroyWindow(std::exchange(hwnd_, nullptr));
-  focus_ = nullptr;
   RedrawWindow(nullptr, &covered, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   if (previous && IsWindow(previous) && IsWindowVisible(previous))
@@ -707,47 +699,26 @@ LRESULT Win32FormView::HandleMessage(UINT message, WPARAM wParam,
       form_.UserClose();  // the model decides: hide, unload or end
       return 0;
     case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE)
-        FocusChild();
-      else if (HWND focus = GetFocus(); focus && IsChild(hwnd_, focus))
-        focus_ = focus;
-      return 0;
     case WM_SETFOCUS:
-      FocusChild();
-      return 0;
-    case WM_COMMAND: {
-      // IsDialogMessage turns Esc into IDCANCEL and Enter into IDOK (the
-      // window has no default button): Esc presses the design's cancel
-      // button, Enter the button that has the focus and nothing else.
-      if (lParam != 0) break;
-      if (LOWORD(wParam) == IDCANCEL) {
-        form_.UserEscape();
-        return 0;
-      }
-      if (LOWORD(wParam) != IDOK) break;
+      restoringFocus = true;
+      result = Default(message, wParam, lParam);
+      restoringFocus = false;
+      return result;
+    case DM_GETDEFID: {
+      // Enter presses the button that has the focus, and nothing else.
       ControlView* focused = ControlView::Of(GetFocus());
-      if (focused && focused->control().kind() == Kind::kButton &&
-          IsChild(hwnd_, focused->hwnd()))
-        focused->control().UserClick();
-      return 0;
+      if (!focused || focused->control().kind() != Kind::kButton ||
+          !IsChild(hwnd_, focused->hwnd()))
+        return 0;
+      return MAKELRESULT(GetDlgCtrlID(focused->hwnd()), DC_HASDEFID);
     }
+    case WM_COMMAND:  // Esc, when the window has no button of id IDCANCEL
+      if (LOWORD(wParam) == IDCANCEL && lParam == 0) form_.UserEscape();
+      break;
     default:
       break;
   }
   return Default(message, wParam, lParam);
-}
-
-// The child that had the focus, else the first that takes it.
-void Win32FormView::FocusChild() {
-  if (!focus_ || !IsWindow(focus_) || !IsWindowEnabled(focus_)) {
-    const ControlView* first = nullptr;
-    for (const auto& view : views_)
-      if (view->Focusable() &&
-          (!first || TabOrder(view->control()) < TabOrder(first->control())))
-        first = view.get();
-    focus_ = first ? first->hwnd() : nullptr;
-  }
-  if (ControlView* view = ControlView::Of(focus_)) view->RestoreFocus();
 }
 
 }  // namespace
