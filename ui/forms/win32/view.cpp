@@ -21,12 +21,12 @@ constexpr int kCaptionPadding = 2;  // px of background either side of it
 constexpr int kFocusInset = 3;      // px between a button's edge and its focus
 
 constexpr Color kFace = SystemColor(COLOR_BTNFACE);
+constexpr Color kText = SystemColor(COLOR_BTNTEXT);
 
 // While the dialog manager gives the focus back to a window's control: an
 // unchecked radio button that gets the focus reports a click, as Tab into it
 // does, and a text box would select its text; neither is the user's doing.
 bool restoringFocus = false;
-constexpr Color kText = SystemColor(COLOR_BTNTEXT);
 
 // A kind's window class, styles and colours.
 struct WindowClass {
@@ -245,7 +245,6 @@ class ControlView : public Window {
   Control& control_;
   const WindowClass class_;
   COLORREF containerBack_ = 0;
-  bool quiet_ = false;  // the view itself is changing the window's state
 };
 
 void ControlView::Create(HWND parent, int id, COLORREF containerBack) {
@@ -310,13 +309,12 @@ void ControlView::AfterShow() {
   SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-// The echo of the user's own edit changes no text.
+// The echo of the user's own edit changes no text; a text box reports a
+// text set here as an edit to the same text, which changes nothing.
 void ControlView::Sync() {
   if (!hwnd_) return;
   if (WindowText(hwnd_) != control_.Caption()) {
-    quiet_ = true;
     SetWindowTextA(hwnd_, control_.Caption().c_str());
-    quiet_ = false;
     if (control_.kind() == Kind::kLabel && control_.design().autoSize)
       FitLabel();
   }
@@ -354,7 +352,7 @@ void ControlView::OnNotify(int code) {
       if (code == BN_CLICKED || code == BN_DOUBLECLICKED) control_.UserClick();
       break;
     case Kind::kTextBox:
-      if (code == EN_CHANGE && !quiet_)
+      if (code == EN_CHANGE)
         static_cast<TextBox&>(control_).UserEdit(WindowText(hwnd_));
       break;
     default:
