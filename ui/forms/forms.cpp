@@ -51,15 +51,6 @@ bool Application::AcceptsInput(const Form& form) const {
   return modal_.empty() || modal_.back() == &form;
 }
 
-namespace {
-
-// Runs a handler nested in the running code: its errors reach the caller.
-void Call(const std::function<void()>& handler) {
-  if (handler) handler();
-}
-
-}  // namespace
-
 Control::Control(Form& form, const ControlDesign& design)
     : form_(form), design_(design) {}
 
@@ -96,7 +87,7 @@ void Slider::Reset() {
 }
 
 void Slider::SetValue(std::int32_t value) {
-  if (Assign(value)) Call(Change);
+  if (Assign(value) && Change) Change();  // nested: its errors reach the caller
 }
 
 void Slider::UserMoveTo(std::int64_t value) {
@@ -123,7 +114,7 @@ void OptionButton::SetValue(bool value) {
     Set(value_, false);
   } else if (!value_) {
     Select();
-    Call(Click);
+    if (Click) Click();
   }
 }
 
