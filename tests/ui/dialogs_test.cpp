@@ -126,8 +126,6 @@ TEST_F(DialogTest, AClickClearsOnlyTheUntouchedPlaceholder) {
       {"exemple.exe", ""},
       {"Exemple.exe", "Exemple.exe"},
       {"exemple.exe ", "exemple.exe "},
-      {"game.exe", "game.exe"},
-      {"", ""},
   };
   host.Then([&] {
     for (const Case& c : cases) {
@@ -142,7 +140,7 @@ TEST_F(DialogTest, AClickClearsOnlyTheUntouchedPlaceholder) {
 
 // ---------------------------------------------------------- About window --
 
-TEST_F(DialogTest, AboutOpensModallyWithBlueLinksAndOkUnloadsIt) {
+TEST_F(DialogTest, AboutOpensModallyWithItsLinksAndOkUnloadsIt) {
   host.Then([this] {
     EXPECT_EQ(form4().State(), FormState::kShown);
     EXPECT_EQ(form4().Label8().Caption(), "www.quillbrook.example");
