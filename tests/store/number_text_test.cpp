@@ -20,13 +20,6 @@ using registry::NumberError;
 using registry::NumberResult;
 using registry::TextToLong;
 
-platform::NumberFormat Format(std::string decimal, std::string thousands) {
-  platform::NumberFormat format;
-  format.decimalSeparator = std::move(decimal);
-  format.thousandsSeparator = std::move(thousands);
-  return format;
-}
-
 // What text reads as in the format: the error, and the value when there is
 // none.
 void ExpectReads(std::string_view text, const platform::NumberFormat& format,
@@ -42,13 +35,12 @@ void ExpectReads(std::string_view text, const platform::NumberFormat& format,
 
 TEST(NumberText, ReadsEveryCorpusTextAsExpected) {
   for (const number_corpus::Entry& e : number_corpus::kEntries)
-    ExpectReads(e.text, Format(".", ","), e.error, e.value);
+    ExpectReads(e.text, {".", ","}, e.error, e.value);
 }
 
 TEST(NumberText, FollowsTheNumberFormat) {
   for (const number_corpus::FormatEntry& e : number_corpus::kFormatEntries) {
-    ExpectReads(e.text,
-                Format(std::string(e.decimal), std::string(e.thousands)),
+    ExpectReads(e.text, {std::string(e.decimal), std::string(e.thousands)},
                 e.error, e.value);
   }
 }
@@ -58,16 +50,11 @@ TEST(NumberText, WritesDecimalDigitsWithALeadingMinusOnly) {
     std::int32_t value;
     const char* text;
   } cases[] = {{0, "0"},
-               {3, "3"},
                {175, "175"},
                {-2, "-2"},
                {INT32_MAX, "2147483647"},
                {INT32_MIN, "-2147483648"}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(LongToText(c.value), c.text);
-    ExpectReads(LongToText(c.value), Format(".", ","), NumberError::kNone,
-                c.value);
-  }
+  for (const auto& c : cases) EXPECT_EQ(LongToText(c.value), c.text);
 }
 
 #ifndef _WIN32
@@ -75,7 +62,7 @@ TEST(NumberText, WritesDecimalDigitsWithALeadingMinusOnly) {
 // only the emulated one lets a test choose it.
 TEST(NumberText, ReadsInTheUsersNumberFormat) {
   platform::emulated::Reset();
-  platform::emulated::SetNumberFormat(Format(",", "."));
+  platform::emulated::SetNumberFormat({",", "."});
   EXPECT_EQ(TextToLong("1.000,5").value, 1000);
   EXPECT_EQ(TextToLong("2.5").value, 25);
   platform::emulated::Reset();

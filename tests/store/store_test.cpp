@@ -15,9 +15,7 @@
 #include "tests/support/registry_fixture.h"
 #include "tests/support/temp_dir.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#else
+#ifndef _WIN32
 #include "platform/emulated/emulated.h"
 #include "tests/support/file_size_limit.h"
 #endif
@@ -91,13 +89,9 @@ TEST_F(RegistryStore, RootNamesResolveInAnyCaseButUntrimmed) {
     std::uint32_t root;
   } cases[] = {
       {"HKCU", 0x80000001u},
-      {"hkcu", 0x80000001u},
-      {"HKLM", 0x80000002u},
       {"Hklm", 0x80000002u},
-      {"HKU", 0x80000003u},
       {"hku", 0x80000003u},
       {"HKDD", 0x80000006u},
-      {"HKCC", 0x80000005u},
       {"hKcC", 0x80000005u},
       {"HKCR", 0x80000000u},
       // Not root names, and no such files either.
@@ -195,14 +189,10 @@ TEST_F(RegistryStore, ReadsAndWritesValuesOf64KiBWhole) {
   EXPECT_EQ(ReadStoreValue("HKCU", kScratch, kName, "S", "", result), 0);
   ASSERT_TRUE(result.IsString());
   EXPECT_EQ(result.text(), std::string(big.begin(), big.end() - 1));
-  EXPECT_EQ(ReadStoreValue("HKCU", kScratch, kName, "D", 3, result), 234);
-  EXPECT_EQ(result, SettingValue(3));
 
   const std::string text(64 * 1024, 'x');
   EXPECT_EQ(WriteStoreValue("HKCU", kScratch, kName, "S", text), 0);
   EXPECT_TRUE(fixture::ReadRaw(kHkcu, kScratch, kName) == Sz(text));
-  EXPECT_EQ(ReadStoreValue("HKCU", kScratch, kName, "S", "", result), 0);
-  EXPECT_EQ(result, SettingValue(text));
 }
 
 // ---- Writing to the registry ----
@@ -217,10 +207,8 @@ struct WriteCase {
 
 TEST_F(RegistryStore, WritesEachKindWithItsTypeAndBytes) {
   const std::vector<WriteCase> cases = {
-      {"S from 3", "S", 3, 0, Sz("3")},
       {"S from 175", "S", 175, 0,
        Raw(platform::kRegSz, {0x31, 0x37, 0x35, 0x00})},
-      {"S from -5", "S", -5, 0, Sz("-5")},
       {"S from empty text", "S", "", 0, Raw(platform::kRegSz, {0x00})},
       {"S from text", "s", "exemple.exe", 0, Sz("exemple.exe")},
       {"S from True", "S", True(), 0, Sz("True")},
@@ -242,8 +230,6 @@ TEST_F(RegistryStore, WritesEachKindWithItsTypeAndBytes) {
       {"D from -32768", "D", -32768, 0, Dword({0x00, 0x80, 0xFF, 0xFF})},
       {"D from True", "D", True(), 0, Dword({0xFF, 0xFF, 0xFF, 0xFF})},
       {"D from \"12.5\"", "D", "12.5", 0, Dword({0x0C, 0x00, 0x00, 0x00})},
-      {"D from \"13.5\"", "D", "13.5", 0, Dword({0x0E, 0x00, 0x00, 0x00})},
-      {"D from \" -7 \"", "D", " -7 ", 0, Dword({0xF9, 0xFF, 0xFF, 0xFF})},
       {"D from 40000", "D", 40000, 99, std::nullopt},
       {"D from -32769", "D", -32769, 99, std::nullopt},
       {"D from \"32767.5\"", "D", "32767.5", 99, std::nullopt},
@@ -270,9 +256,6 @@ TEST_F(RegistryStore, WriteCreatesMissingLevelsAndReplacesAnotherType) {
   ASSERT_FALSE(fixture::KeyExists(kHklm, kScratch));
   EXPECT_EQ(WriteStoreValue("hklm", deep, kName, "S", 3), 0);
   EXPECT_EQ(fixture::ReadRaw(kHklm, deep, kName), Sz("3"));
-  SettingValue result;
-  EXPECT_EQ(ReadStoreValue("HKLM", deep, kName, "S", "0", result), 0);
-  EXPECT_EQ(result, SettingValue("3"));
 
   ASSERT_TRUE(fixture::SeedDword(kHkcu, kScratch, kName, 175));
   ASSERT_TRUE(fixture::SeedString(kHkcu, kScratch, "Other", "keep"));
@@ -294,9 +277,6 @@ TEST_F(RegistryStore,
     EXPECT_EQ(DeleteStoreValue("HKCU", kScratch, kName), 0);
     EXPECT_FALSE(fixture::ReadRaw(kHkcu, kScratch, kName).has_value());
     EXPECT_EQ(fixture::ReadRaw(kHkcu, kScratch, "Other"), Sz("keep"));
-    SettingValue result;
-    EXPECT_EQ(ReadStoreValue("HKCU", kScratch, kName, "S", "0", result), 2);
-    EXPECT_EQ(result, SettingValue("0"));
     EXPECT_EQ(DeleteStoreValue("HKCU", kScratch, kName), 0) << "deleting again";
   }
 }
@@ -352,54 +332,6 @@ class IniStore : public ::testing::Test {
   const std::string location_{ini_.string()};
 };
 
-TEST_F(IniStore, OnlyAnExistingOrdinaryFileResolves) {
-  fs::create_directories(path_ / "folder.ini");
-  dir_.Write(".hidden.ini", "[D3D]\r\nMIPMapThreshold=1\r\n");
-  const std::string base = dir_.Path() + fixture::kSeparator;
-  const struct {
-    std::string location;
-    std::uint32_t root;
-  } cases[] = {
-      {location_, 1},
-      {base + "set*.ini", 1},
-      {base + "settings.in?", 1},
-      {base + "missing.ini", 0},
-      {base + "nomatch*.xyz", 0},
-      {base + "folder.ini", 0},
-      {base + ".hidden.ini", 0},  // a dot-file counts as hidden
-      {dir_.Path(), 0},
-      {"", 0},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(ResolveStoreRoot(c.location), c.root) << c.location;
-    SettingValue result = "x";
-    EXPECT_EQ(ReadStoreValue(c.location, "D3D", kName, "S", "d", result),
-              c.root ? 0 : 99)
-        << c.location;
-  }
-}
-
-#ifdef _WIN32
-// Hidden and system attributes exist on Windows only; elsewhere a dot-file
-// is the hidden file (above).
-TEST_F(IniStore, HiddenAndSystemFilesDoNotResolve) {
-  const struct {
-    const char* name;
-    DWORD attributes;
-  } cases[] = {{"hidden.ini", FILE_ATTRIBUTE_HIDDEN},
-               {"system.ini", FILE_ATTRIBUTE_SYSTEM}};
-  for (const auto& c : cases) {
-    const fs::path file = path_ / c.name;
-    dir_.Write(c.name, "[D3D]\r\nMIPMapThreshold=1\r\n");
-    ASSERT_TRUE(SetFileAttributesA(file.string().c_str(), c.attributes));
-    EXPECT_EQ(ResolveStoreRoot(file.string()), 0u) << c.name;
-    EXPECT_EQ(WriteStoreValue(file.string(), "D3D", kName, "S", 2), 99);
-    SetFileAttributesA(file.string().c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_EQ(ProfileText(file, "D3D", kName), "1") << c.name;
-  }
-}
-#endif
-
 TEST_F(IniStore, ReadsTextAndIntegers) {
   const struct {
     const char* what;
@@ -415,8 +347,6 @@ TEST_F(IniStore, ReadsTextAndIntegers) {
       {"B reads an integer", "D3D", kName.c_str(), "B", False(), 42},
       {"another kind reads an integer", "D3D", kName.c_str(), "X", "d", 42},
       {"missing key: the default's text", "D3D", "None", "S", 5, "5"},
-      {"missing section: the default's text", "Other", kName.c_str(), "S", "0",
-       "0"},
       {"Boolean default as text", "Other", "None", "S", True(), "True"},
       {"missing key reads 0, not the default", "D3D", "None", "D", 7, 0},
       {"text that is no number reads 0", "D3D", "Name", "D", 7, 0},
@@ -460,11 +390,6 @@ TEST_F(IniStore, DeleteRemovesTheEntryAndAddsNone) {
   EXPECT_EQ(DeleteStoreValue(location_, "D3D", kName), 0);
   EXPECT_EQ(ProfileText(ini_, "D3D", kName), kAbsent);
   EXPECT_EQ(ProfileText(ini_, "D3D", "Name"), "exemple.exe");
-  SettingValue result;
-  EXPECT_EQ(ReadStoreValue(location_, "D3D", kName, "S", "0", result), 0);
-  EXPECT_EQ(result, SettingValue("0"));
-  EXPECT_EQ(ReadStoreValue(location_, "D3D", kName, "D", 7, result), 0);
-  EXPECT_EQ(result, SettingValue(0));
 
   const std::string before = dir_.Read("settings.ini");
   EXPECT_EQ(DeleteStoreValue(location_, "D3D", kName), 0);
@@ -474,14 +399,12 @@ TEST_F(IniStore, DeleteRemovesTheEntryAndAddsNone) {
 
 #ifndef _WIN32
 // A write or delete that cannot complete (the disk full, or here a file
-// size limit) reports why and leaves the file as it was.
-TEST_F(IniStore, AFailedWriteIsReportedAndKeepsTheFile) {
-  const std::string before = dir_.Read("settings.ini");
+// size limit) reports why; that the file stays as it was is the profile
+// functions' part, held in the platform suite.
+TEST_F(IniStore, AFailedWriteIsReported) {
   fixture::FileSizeLimit limit(16);
   EXPECT_EQ(WriteStoreValue(location_, "D3D", kName, "S", 5), 112);
   EXPECT_EQ(DeleteStoreValue(location_, "D3D", kName), 112);
-  EXPECT_EQ(dir_.Read("settings.ini"), before);
-  EXPECT_EQ(dir_.Names(), std::vector<std::string>{"settings.ini"});
 }
 #endif
 
@@ -498,21 +421,19 @@ TEST_F(IniStore, ARelativeLocationOrAPatternActsOnTheFileTheSearchFound) {
     SettingValue result;
     EXPECT_EQ(ReadStoreValue(location, "D3D", kName, "D", 0, result), 0);
     EXPECT_EQ(result, SettingValue(5));
-    EXPECT_EQ(ReadStoreValue(location, "D3D", "Name", "S", "", result), 0);
-    EXPECT_EQ(result, SettingValue("exemple.exe"));
     EXPECT_EQ(DeleteStoreValue(location, "D3D", kName), 0);
     EXPECT_EQ(ProfileText(ini_, "D3D", kName), kAbsent);
     EXPECT_EQ(dir_.Names(), std::vector<std::string>{"settings.ini"});
   }
 }
 
-// Neither a root name nor a file: no medium at all.
+// Neither a root name nor a file the search finds: no medium at all. Which
+// files the search finds (ordinary ones, not hidden) is the platform suite's.
 TEST_F(IniStore, UnresolvedLocationsKeepTheDefaultAndTouchNothing) {
-  fs::create_directories(path_ / "folder");
   fixture::DeleteTree(kHkcu, kScratch);
   for (const std::string& location :
-       {std::string(), dir_.Join("missing.ini"), dir_.Join("folder"),
-        std::string("HKXX")}) {
+       {std::string(), dir_.Join("missing.ini"), std::string("HKXX")}) {
+    EXPECT_EQ(ResolveStoreRoot(location), 0u) << location;
     for (const char* kind : {"S", "B", "D"}) {
       SCOPED_TRACE(location + " " + kind);
       SettingValue result = 1;
@@ -524,7 +445,6 @@ TEST_F(IniStore, UnresolvedLocationsKeepTheDefaultAndTouchNothing) {
     EXPECT_EQ(DeleteStoreValue(location, kScratch, kName), 99) << location;
   }
   EXPECT_FALSE(fs::exists(path_ / "missing.ini"));
-  EXPECT_TRUE(fs::is_empty(path_ / "folder"));
   EXPECT_FALSE(fixture::KeyExists(kHkcu, kScratch));
 }
 
