@@ -204,18 +204,6 @@ TEST_F(FormsTest, DisabledControlsIgnoreClicksAndMouseMoves) {
                                  "Frame1_MouseMove"}));
 }
 
-TEST_F(FormsTest, EscapePressesTheCancelButtonWhenItIsEnabled) {
-  main.UserEscape();  // not loaded: nothing
-  EXPECT_EQ(main.State(), FormState::kNotLoaded);
-  main.Show();
-  main.UserEscape();
-  EXPECT_EQ(main.Count("Command4_Click"), 1);
-
-  main.Command(4).SetEnabled(false);
-  main.UserEscape();
-  EXPECT_EQ(main.Count("Command4_Click"), 1);
-}
-
 TEST_F(FormsTest, CloseBoxEndsTheProgramOnTheMainWindowOnly) {
   dialog.Show();
   dialog.Text1().SetText("kept?");
@@ -253,7 +241,6 @@ TEST_F(FormsTest, WhileADialogIsModalTheOtherWindowTakesNoInput) {
     main.Text1().UserEdit("x");
     main.UserMouseMove();
     main.Label1().UserMouseMove();
-    main.UserEscape();
     main.UserClose();  // would end the program
     dialog.UserClose();
   }}));
@@ -296,7 +283,6 @@ TEST_F(FormsTest, WindowUnloadsItselfFromItsOwnHandlers) {
        [](TestWindow& w) { w.Slider1().UserMoveTo(180); }},
       {"slider assigned", "Slider1_Change",
        [](TestWindow& w) { w.Slider1().SetValue(180); }},
-      {"escape", "Command4_Click", [](TestWindow& w) { w.UserEscape(); }},
       {"mouse over a control", "Label1_MouseMove",
        [](TestWindow& w) { w.Label1().UserMouseMove(); }},
       {"mouse over the window", "Form_MouseMove",

@@ -111,7 +111,6 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         DiscardCase{"Cancel", [](Form2& f) { f.Command4().UserClick(); },
                     false},
-        DiscardCase{"Escape", [](Form2& f) { f.UserEscape(); }, false},
         DiscardCase{"CloseBox", [](Form2& f) { f.UserClose(); }, true}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -201,13 +201,6 @@ void Form::UserMouseMove() {
   if (IsLoaded() && app_.AcceptsInput(*this)) app_.RaiseEvent(MouseMove);
 }
 
-void Form::UserEscape() {
-  if (!IsLoaded()) return;
-  for (const auto& control : controls_) {
-    if (control->design().cancel) return control->UserClick();
-  }
-}
-
 void Form::LeaveModal() {
   auto& modal = app_.modal_;
   auto found = std::find(modal.begin(), modal.end(), this);

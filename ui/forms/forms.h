@@ -364,7 +364,6 @@ class Form {
 
   void UserClose();      // the title-bar close box
   void UserMouseMove();  // the pointer over the window's own surface
-  void UserEscape();     // Esc: presses the cancel button, if any
 
   // The window handle while loaded, 0: none.
   std::uintptr_t hWnd() const {

@@ -109,8 +109,9 @@ class ViewTest : public ::testing::Test {
                             [&](const auto& c) { return c->Name() == name; });
     const char* container = (*row)->design().container;
     return GetDlgItem(*container ? Child(container) : Window(),
-                      forms::win32::kFirstControlId +
-                          static_cast<int>(row - controls.begin()));
+                      forms::win32::ControlId(
+                          (*row)->design(),
+                          static_cast<int>(row - controls.begin())));
   }
   // The child's rectangle in its parent's client coordinates.
   static RECT Placement(HWND child) {
@@ -502,6 +503,10 @@ TEST_F(ViewTest, ButtonsArePressedByClickEscAndEnterOnTheFocusedOne) {
   Pump();
   Key(Child("Text1"), VK_ESCAPE);
   SetFocus(Child("Text1"));
+  Key(Child("Text1"), VK_RETURN);
+  // A push button the focus has left may stay drawn as the default.
+  SendMessageA(Window(), WM_NEXTDLGCTL, WPARAM(Child("Command2")), TRUE);
+  SendMessageA(Window(), WM_NEXTDLGCTL, WPARAM(Child("Text1")), TRUE);
   Key(Child("Text1"), VK_RETURN);
   SetFocus(Child("Command1"));
   Key(Child("Command1"), VK_RETURN);

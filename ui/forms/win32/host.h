@@ -11,8 +11,12 @@
 namespace forms::win32 {
 
 // The id of a control's child window: kFirstControlId + its design row,
-// clear of IDOK and IDCANCEL.
+// clear of IDOK and IDCANCEL. The design's cancel button has IDCANCEL, which
+// the dialog manager presses for Esc.
 inline constexpr int kFirstControlId = 100;
+inline int ControlId(const ControlDesign& design, int row) {
+  return design.cancel ? IDCANCEL : kFirstControlId + row;
+}
 
 // The view of form. While shown it is a top-level window with a child window
 // per control, created in ascending tab index within each container so that

@@ -647,7 +647,8 @@ void Win32FormView::CreateControls(HWND parent, const std::string& container,
   for (ControlView* view : children) {
     const Control& control = view->control();
     auto row = &control.design() - form_.design().controls.data();
-    view->Create(parent, kFirstControlId + static_cast<int>(row), back);
+    view->Create(parent, ControlId(control.design(), static_cast<int>(row)),
+                 back);
     if (control.kind() == Kind::kFrame)
       CreateControls(view->hwnd(), control.Name(), view->BackColor());
   }
@@ -710,9 +711,6 @@ LRESULT Win32FormView::HandleMessage(UINT message, WPARAM wParam,
         return 0;
       return MAKELRESULT(GetDlgCtrlID(focused->hwnd()), DC_HASDEFID);
     }
-    case WM_COMMAND:  // Esc, when the window has no button of id IDCANCEL
-      if (LOWORD(wParam) == IDCANCEL && lParam == 0) form_.UserEscape();
-      break;
     default:
       break;
   }
