@@ -66,6 +66,39 @@ void PressAll(HWND slider, HWND readout, const std::string& prefix,
   }
 }
 
+void CheckTabWalk(HWND window, std::initializer_list<Stop> order) {
+  const std::vector<Stop> stops(order);
+  const std::size_t n = stops.size();
+  if (!E2E_CHECK_MSG(FocusOf(window) == stops[0].hwnd,
+                     std::string(stops[0].name) + " has the focus"))
+    return;
+  for (bool back : {false, true}) {
+    for (std::size_t i = 1; i <= n; ++i) {
+      const Stop& to = stops[back ? n - i : i % n];
+      if (back)
+        SendShiftTab();
+      else
+        PostKey(FocusOf(window), VK_TAB);
+      if (!E2E_CHECK_MSG(
+              WaitUntil([&] { return FocusOf(window) == to.hwnd; }, 2000),
+              std::string(back ? "Shift+Tab" : "Tab") + " moves the focus to " +
+                  to.name))
+        return;
+    }
+  }
+}
+
+bool PressByKey(HWND window, HWND button, UINT vk) {
+  for (int i = 0; i < 8 && FocusOf(window) != button; ++i) {
+    HWND from = FocusOf(window);
+    PostKey(from ? from : window, VK_TAB);
+    WaitUntil([&] { return FocusOf(window) != from; }, 2000);
+  }
+  if (FocusOf(window) != button) return false;
+  PostKey(button, vk);
+  return true;
+}
+
 bool IsChecked(HWND button) { return Ask(button, BM_GETCHECK) == BST_CHECKED; }
 
 bool Select(HWND option) {

@@ -89,6 +89,19 @@ struct KeyStep {
 void PressAll(HWND slider, HWND readout, const std::string& prefix,
               std::initializer_list<KeyStep> steps);
 
+// A control the focus stops on, named for failure messages.
+struct Stop {
+  HWND hwnd;
+  const char* name;
+};
+// Walks window's tab order round from the focus, which must be on order's
+// first stop: Tab from each stop lands on the next, from the last on the
+// first; then Shift+Tab goes the same way back to the first.
+void CheckTabWalk(HWND window, std::initializer_list<Stop> order);
+// Moves the focus with Tab to the window's button, then presses vk (Enter
+// or Space) on it; false when Tab did not reach the button.
+bool PressByKey(HWND window, HWND button, UINT vk);
+
 bool IsChecked(HWND button);
 // Clicks an option button and waits until it shows selected.
 bool Select(HWND option);

@@ -1,6 +1,7 @@
 // The About window: its frame and texts, the two links handed to the shell
 // (a recording stand-in answers for the browser and the mail program) and
-// turning purple, and the ways it closes and does not close.
+// turning purple, and the ways it opens, closes and does not close, by
+// keys too.
 #include "tests/e2e/scenarios.h"
 #include "ui/about/form4.h"
 
@@ -15,9 +16,13 @@ struct About {
   HWND window = nullptr, homepage = nullptr, email = nullptr, ok = nullptr;
 };
 
+// Opens About by a click on "About", or by this key with the focus on it.
 bool OpenAbout(const RunningProgram& program, const MainWindow& main,
-               About& about) {
-  PostClick(main.about);
+               About& about, UINT key = 0) {
+  if (!key)
+    PostClick(main.about);
+  else
+    E2E_CHECK(PressByKey(main.window, main.about, key));
   about.window = WaitForWindowTitled(program.pid(), kAboutTitle);
   if (!E2E_CHECK_MSG(about.window, "\"About\" opens \"About Movarin\""))
     return false;
@@ -119,6 +124,22 @@ void AboutScenario(const Options& options) {
         "both links blue again");
     PostMessageA(a.window, WM_SYSCOMMAND, SC_CLOSE, 0);
     E2E_CHECK_MSG(WaitGone(a.window), "the close box unloads About");
+  }
+
+  SetStep("Space and Enter press the focused \"About\" and \"OK !\"");
+  const struct {
+    UINT open, close;
+    const char* what;
+  } keys[] = {{VK_SPACE, VK_RETURN, "Space opens, Enter closes"},
+              {VK_RETURN, VK_SPACE, "Enter opens, Space closes"}};
+  for (const auto& k : keys) {
+    if (!OpenAbout(program, main, a, k.open)) break;
+    E2E_CHECK_MSG(WaitUntil([&] { return FocusOf(a.window) == a.ok; }, 2000),
+                  "\"OK !\" has the focus");
+    PostKey(a.ok, k.close);
+    E2E_CHECK_MSG(WaitGone(a.window), k.what);
+    E2E_CHECK_MSG(WaitUntil([&] { return FocusOf(main.window) == main.about; }),
+                  "the focus is back on \"About\"");
   }
   E2E_CHECK_MSG(Alive(program, main), "the program goes on");
   CloseMain(program, main);

@@ -1,8 +1,8 @@
 // The main window as the user first sees it: title, frame, size, every
-// control's state, the auto-sized labels' sizes, the sliders under the
-// keyboard, the tab order, the frame captions under the pointer, and a
-// screenshot. What the view makes of a slider's or an option's design (range,
-// ticks, tooltip, a disabled option) is the view tests' concern.
+// control's state, the auto-sized labels' sizes, the sliders and options
+// under the keyboard, the tab order, the frame captions under the pointer,
+// and a screenshot. What the view makes of a slider's or an option's design
+// (range, ticks, tooltip, a disabled option) is the view tests' concern.
 
 #include <vector>
 
@@ -147,25 +147,49 @@ void CheckClockSlider(const MainWindow& main) {
 }
 
 // With both options disabled the focus runs Slider1 (tab index 4), Apply
-// (7), Slider2 (9), About (14), and round again.
-void CheckTabOrder(const MainWindow& main) {
+// (7), Slider2 (9), About (14), and round again. Enter on a slider presses
+// no button, not even Apply that the focus has just left: the window has
+// no default button.
+void CheckTabOrder(const RunningProgram& program, const MainWindow& main) {
   SetStep("tab order");
-  E2E_CHECK_MSG(FocusOf(main.window) == main.slider1,
-                "Slider1 has the focus at start");
+  CheckTabWalk(main.window, {{main.slider1, "Slider1"},
+                             {main.apply, "Apply"},
+                             {main.slider2, "Slider2"},
+                             {main.about, "About"}});
+  PostKey(main.slider1, VK_RETURN);
+  E2E_CHECK_MSG(
+      !WaitForWindow(
+          program.pid(),
+          [](HWND w) { return IsAbout(w) || ClassOf(w) == "#32770"; }, 700),
+      "Enter on Slider1 opens nothing");
+}
+
+// The options are no automatic radio buttons, and Wine's report no click
+// when the keyboard gives them the focus: the arrow keys move the focus
+// between them and select neither. Tab stops at the selected one only.
+void CheckOptionKeys(const MainWindow& main) {
+  SetStep("options under the keyboard");
+  if (!E2E_CHECK(Select(main.option2))) return;
   const struct {
-    HWND hwnd;
+    UINT vk;
+    HWND to;
     const char* name;
-  } order[] = {{main.apply, "Apply"},
-               {main.slider2, "Slider2"},
-               {main.about, "About"},
-               {main.slider1, "Slider1"}};
-  for (const auto& next : order) {
-    HWND from = FocusOf(main.window);
-    PostKey(from ? from : main.window, VK_TAB);
+  } arrows[] = {{VK_UP, main.option1, "Up: Option1"},
+                {VK_RIGHT, main.option2, "Right: Option2"},
+                {VK_LEFT, main.option1, "Left: Option1"},
+                {VK_DOWN, main.option2, "Down: Option2"}};
+  for (const auto& a : arrows) {
+    PostKey(FocusOf(main.window), a.vk);
     E2E_CHECK_MSG(
-        WaitUntil([&] { return FocusOf(main.window) == next.hwnd; }, 2000),
-        std::string("Tab moves the focus to ") + next.name);
+        WaitUntil([&] { return FocusOf(main.window) == a.to; }, 2000) &&
+            IsChecked(main.option2) && !IsChecked(main.option1),
+        std::string(a.name) + " has the focus, Option2 stays selected");
   }
+  CheckTabWalk(main.window, {{main.option2, "Option2"},
+                             {main.about, "About"},
+                             {main.slider1, "Slider1"},
+                             {main.apply, "Apply"},
+                             {main.slider2, "Slider2"}});
 }
 
 // The caption of a frame, its top strip one text line high, in colour and
@@ -219,12 +243,13 @@ void MainWindowScenario(const Options& options) {
   CheckWindowFrame(main);
   CheckControls(main);
   CheckFrameHighlight(main);
-  CheckTabOrder(main);
+  CheckTabOrder(program, main);
   CheckLevelSlider(main);
+  CheckOptionKeys(main);
   CheckClockSlider(main);
   CloseMain(program, main);
   E2E_CHECK_MSG(!fixture::KeyExists(platform::kHkeyLocalMachine, kVendorKey),
-                "start-up and slider moves write nothing");
+                "start-up, slider moves and keys write nothing");
 }
 
 }  // namespace e2e

@@ -1,6 +1,7 @@
 // The per-game dialog and Apply, end to end: typing a game's name, "OK",
-// "Cancel", Esc and the close box, the values Apply leaves in the registry,
-// and the restart question answered No and Yes.
+// "Cancel", Esc and the close box, the dialog's tab order and keys, the
+// values Apply leaves in the registry, and the restart question answered No
+// and Yes.
 #include "tests/e2e/scenarios.h"
 
 namespace e2e {
@@ -42,6 +43,16 @@ void PerGameScenario(const Options& options) {
   if (!OpenPerGameDialog(program, main, d)) return;
   CheckDialogDesign(d, main);
   SaveWindowPicture(options, d.window, "per-game");
+
+  SetStep("keys in the dialog");
+  // "OK" is no default button: Enter in the text box presses nothing, also
+  // after the focus has been on "OK" and left it.
+  CheckTabWalk(d.window,
+               {{d.edit, "Text1"}, {d.ok, "OK"}, {d.cancel, "Cancel"}});
+  PostKey(d.edit, VK_RETURN);
+  Pause(700);
+  E2E_CHECK_MSG(IsWindowVisible(d.window) && IsChecked(main.option1),
+                "Enter in Text1 leaves the dialog shown");
 
   SetStep("resizing the dialog moves nothing");
   {
@@ -103,7 +114,9 @@ void PerGameScenario(const Options& options) {
   SetStep("clock changed, answer No");
   E2E_CHECK(Press(main.slider1, VK_NEXT, 180));
   E2E_CHECK(WaitText(main.gfx, "180"));
-  HWND question = ClickForMessageBox(main.apply, program.pid());
+  // Space on the focused Apply presses it.
+  E2E_CHECK(PressByKey(main.window, main.apply, VK_SPACE));
+  HWND question = WaitForMessageBox(program.pid(), kAppTitle);
   if (E2E_CHECK_MSG(question, "the restart question")) {
     CheckMessageBox(question, kRestartQuestion, false, {IDYES, IDNO});
     E2E_CHECK_MSG(
@@ -122,7 +135,8 @@ void PerGameScenario(const Options& options) {
 
   SetStep("clock changed, answer Yes");
   E2E_CHECK(Press(main.slider1, VK_RIGHT, 181));
-  question = ClickForMessageBox(main.apply, program.pid());
+  E2E_CHECK(PressByKey(main.window, main.apply, VK_RETURN));  // so does Enter
+  question = WaitForMessageBox(program.pid(), kAppTitle);
   if (E2E_CHECK_MSG(question, "the restart question")) {
     E2E_CHECK(Answer(question, IDYES));
     if (E2E_CHECK_MSG(recording.WaitFor(1), "Yes starts the restart command")) {
@@ -154,6 +168,29 @@ void PerGameScenario(const Options& options) {
     E2E_CHECK_MSG(!IsChecked(main.option2), "Option2 stays clear");
     E2E_CHECK_EQ(TextOf(main.option1),
                  std::string("To one game only : game.exe"));
+  }
+
+  SetStep("Enter and Space press the focused OK or Cancel");
+  const struct {
+    UINT vk;
+    bool ok;  // else Cancel
+    const char* what;
+  } presses[] = {{VK_RETURN, true, "Enter on OK"},
+                 {VK_SPACE, false, "Space on Cancel"},
+                 {VK_SPACE, true, "Space on OK"},
+                 {VK_RETURN, false, "Enter on Cancel"}};
+  for (const auto& p : presses) {
+    if (!OpenPerGameDialog(program, main, d)) break;
+    E2E_CHECK_MSG(PressByKey(d.window, p.ok ? d.ok : d.cancel, p.vk), p.what);
+    E2E_CHECK_MSG(WaitGone(d.window) && WaitUntil([&] {
+                    return IsChecked(main.option1) == p.ok;
+                  }),
+                  std::string(p.what) + " closes the dialog, Option1 " +
+                      (p.ok ? "selected" : "clear"));
+    // The option the dialog was opened from.
+    E2E_CHECK_MSG(
+        WaitUntil([&] { return FocusOf(main.window) == main.option1; }),
+        std::string("after ") + p.what + " the focus is back on Option1");
   }
 
   SetStep("after Cancel the dialog starts from \"exemple.exe\"");

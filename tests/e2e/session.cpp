@@ -266,6 +266,17 @@ void PostChars(HWND hwnd, const std::string& text) {
   for (unsigned char c : text) PostMessageA(hwnd, WM_CHAR, c, 1);
 }
 
+void SendShiftTab() {
+  INPUT keys[4] = {};
+  const WORD order[4] = {VK_SHIFT, VK_TAB, VK_TAB, VK_SHIFT};
+  for (int i = 0; i < 4; ++i) {
+    keys[i].type = INPUT_KEYBOARD;
+    keys[i].ki.wVk = order[i];
+    keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+  }
+  SendInput(4, keys, sizeof(INPUT));
+}
+
 HWND FocusOf(HWND hwnd) {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;

@@ -111,6 +111,12 @@ void PostMouseClick(HWND hwnd, int x, int y);  // button down, then up
 void PostClickAlong(HWND hwnd, double along);
 void PostKey(HWND hwnd, UINT vk);                    // key down, then up
 void PostChars(HWND hwnd, const std::string& text);  // WM_CHAR per byte
+// Shift+Tab as real input (SendInput), to the focus of the foreground
+// window. The dialog manager reads Shift from the program's key state
+// (GetKeyState), which posted key messages leave alone: a posted Shift
+// followed by a posted Tab moves forwards. Wine's server queues real input
+// in order to the foreground window, the program's on this display.
+void SendShiftTab();
 // The focus window of the thread that owns hwnd.
 HWND FocusOf(HWND hwnd);
 // Waits until the window's text reads expected; true when it did.
