@@ -379,33 +379,6 @@ TEST_F(ViewTest, SlidersCarryTheirDesignsRangeStepsTicksAndTooltip) {
   EXPECT_STREQ(text, "Click on me to enable this setting !");
 }
 
-TEST_F(ViewTest, KeysMoveTheSliderWithinItsRangeAndRaiseChangeOnce) {
-  HWND slider = Child("Slider1");
-  SetFocus(slider);
-  Key(slider, VK_RIGHT);
-  EXPECT_EQ(form.Slider1().Value(), 176);
-  EXPECT_EQ(form.events, Events{"Slider1_Change"});
-
-  form.Slider1().SetValue(208);
-  EXPECT_EQ(SendMessageA(slider, TBM_GETPOS, 0, 0), 208)
-      << "the model moves the thumb";
-  form.events.clear();
-  Key(slider, VK_NEXT);
-  EXPECT_EQ(form.Slider1().Value(), 210);
-  Key(slider, VK_NEXT);
-  EXPECT_EQ(form.Slider1().Value(), 210);
-  EXPECT_EQ(form.events, Events{"Slider1_Change"});
-
-  HWND slider2 = Child("Slider2");
-  SetFocus(slider2);
-  Key(slider2, VK_NEXT);
-  EXPECT_EQ(form.Get<forms::Slider>("Slider2").Value(), 1)
-      << "its large step is 1";
-  Key(slider2, VK_LEFT);
-  Key(slider2, VK_LEFT);
-  EXPECT_EQ(form.Get<forms::Slider>("Slider2").Value(), 0);
-}
-
 // ---------------------------------------------------------------- options --
 
 TEST_F(ViewTest, OptionsFollowTheModelAndADisabledOneSelectsNothing) {
@@ -493,26 +466,6 @@ TEST_F(ViewTest, TheTextBoxTakesTypingAndOnlyAMouseClickInItIsAClick) {
 }
 
 // ---------------------------------------------------------------- buttons --
-
-// A click, Esc for the cancel button and Enter on the focused button press
-// it; Enter elsewhere presses none (there is no default button).
-TEST_F(ViewTest, ButtonsArePressedByClickEscAndEnterOnTheFocusedOne) {
-  EXPECT_EQ(GetWindowLongA(Child("Command1"), GWL_STYLE) & 0x0F, BS_OWNERDRAW);
-  EXPECT_EQ(GetWindowLongA(Child("Command2"), GWL_STYLE) & 0x0F, BS_PUSHBUTTON);
-  SendMessageA(Child("Command1"), BM_CLICK, 0, 0);
-  Pump();
-  Key(Child("Text1"), VK_ESCAPE);
-  SetFocus(Child("Text1"));
-  Key(Child("Text1"), VK_RETURN);
-  // A push button the focus has left may stay drawn as the default.
-  SendMessageA(Window(), WM_NEXTDLGCTL, WPARAM(Child("Command2")), TRUE);
-  SendMessageA(Window(), WM_NEXTDLGCTL, WPARAM(Child("Text1")), TRUE);
-  Key(Child("Text1"), VK_RETURN);
-  SetFocus(Child("Command1"));
-  Key(Child("Command1"), VK_RETURN);
-  EXPECT_EQ(form.events,
-            (Events{"Command1_Click", "Command2_Click", "Command1_Click"}));
-}
 
 TEST_F(ViewTest, AGraphicalButtonShowsTheDarkerPictureWhileHeldDown) {
   HWND button = Child("Command1");
