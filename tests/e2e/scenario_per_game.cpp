@@ -46,8 +46,9 @@ void PerGameScenario(const Options& options) {
 
   SetStep("keys in the dialog");
   // The first focus leaves the caret before the placeholder, nothing
-  // selected (Tab into the box selects its text). "OK" is no default button: Enter in the text box presses nothing, also
-  // after the focus has been on "OK" and left it.
+  // selected (Tab into the box selects its text). "OK" is no default button:
+  // Enter in the text box presses nothing, also after the focus has been on
+  // "OK" and left it.
   E2E_CHECK_EQ(Ask(d.edit, EM_GETSEL), 0);
   CheckTabWalk(d.window,
                {{d.edit, "Text1"}, {d.ok, "OK"}, {d.cancel, "Cancel"}});

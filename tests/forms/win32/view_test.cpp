@@ -108,10 +108,10 @@ class ViewTest : public ::testing::Test {
     auto row = std::find_if(controls.begin(), controls.end(),
                             [&](const auto& c) { return c->Name() == name; });
     const char* container = (*row)->design().container;
-    return GetDlgItem(*container ? Child(container) : Window(),
-                      forms::win32::ControlId(
-                          (*row)->design(),
-                          static_cast<int>(row - controls.begin())));
+    return GetDlgItem(
+        *container ? Child(container) : Window(),
+        forms::win32::ControlId((*row)->design(),
+                                static_cast<int>(row - controls.begin())));
   }
   // The child's rectangle in its parent's client coordinates.
   static RECT Placement(HWND child) {

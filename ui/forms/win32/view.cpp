@@ -605,8 +605,8 @@ void Win32FormView::Show(bool modal) {
     int height = frame.bottom - frame.top;
     HWND hwnd = CreateWindowExA(
         style.exStyle, resources_.WindowClass(kFormClass, Proc, DLGWINDOWEXTRA),
-        design.caption,
-        style.style, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+        design.caption, style.style,
+        (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
         (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr,
         nullptr, resources_.instance(), nullptr);
     if (!hwnd) throw OutOfMemory();
