@@ -1,7 +1,6 @@
 #include "ui/forms/win32/resources.h"
 
 #include <cmath>
-#include <cstring>
 
 #include "ui/resource_ids.h"
 
@@ -74,17 +73,6 @@ const unsigned char* PictureData(HINSTANCE instance, int id, DWORD& size) {
   const void* data = loaded ? LockResource(loaded) : nullptr;
   size = SizeofResource(instance, info);
   return data && size > 0 ? static_cast<const unsigned char*>(data) : nullptr;
-}
-
-// The pixel size in a GIF's logical screen descriptor; false for no GIF.
-bool GifSize(const unsigned char* data, DWORD size, SIZE& pixels) {
-  constexpr DWORD kHeaderSize = 10;  // "GIF87a" or "GIF89a", width, height
-  if (size < kHeaderSize || std::memcmp(data, "GIF8", 4) != 0 ||
-      (data[4] != '7' && data[4] != '9') || data[5] != 'a')
-    return false;
-  pixels.cx = data[6] | (data[7] << 8);
-  pixels.cy = data[8] | (data[9] << 8);
-  return pixels.cx > 0 && pixels.cy > 0;
 }
 
 }  // namespace
@@ -163,24 +151,6 @@ const Picture* ViewResources::LoadPicture(int id) {
   if (IPicture* decoded = DecodePicture(*ole, data, size))
     picture = std::make_unique<Picture>(decoded, dpi_);
   return picture.get();
-}
-
-bool ViewResources::PictureSize(int id, SIZE& size) {
-  DWORD bytes = 0;
-  SIZE pixels;
-  const unsigned char* data =
-      id && !pictures_.count(id) ? PictureData(instance_, id, bytes) : nullptr;
-  if (data && GifSize(data, bytes, pixels)) {
-    // As the decoder gives it: to HIMETRIC and back at the display's density.
-    size.cx = MulDiv(MulDiv(pixels.cx, kHimetricPerInch, dpi_), dpi_,
-                     kHimetricPerInch);
-    size.cy = MulDiv(MulDiv(pixels.cy, kHimetricPerInch, dpi_), dpi_,
-                     kHimetricPerInch);
-    return true;
-  }
-  const Picture* picture = LoadPicture(id);
-  if (picture) size = picture->Size();
-  return picture != nullptr;
 }
 
 const char* ViewResources::WindowClass(const char* name, WNDPROC procedure,

@@ -73,10 +73,6 @@ class ViewResources {
   // undecodable one. The first decoding starts COM on the calling thread;
   // the destructor ends it.
   const Picture* LoadPicture(int id);
-  // The size LoadPicture(id) will have, false for no picture. A GIF's is
-  // read from its header, so that decoding can wait for the first paint;
-  // the decoder may still read a GIF otherwise: Picture::Size is the truth.
-  bool PictureSize(int id, SIZE& size);
   HCURSOR Cursor(int id);                     // null: none
   HICON Icon(int id, int width, int height);  // null: none
 

@@ -268,12 +268,6 @@ void ControlView::Create(HWND parent, int id, COLORREF containerBack) {
     case Kind::kLabel:
       if (design.autoSize) FitLabel();
       break;
-    case Kind::kImage: {
-      // Its picture's size, read before the picture is decoded at first paint.
-      SIZE size;
-      if (resources_.PictureSize(design.picture, size)) FitTo(hwnd_, size);
-      break;
-    }
     case Kind::kSlider:
       SendMessageA(hwnd_, TBM_SETRANGEMIN, FALSE, design.slider.min);
       SendMessageA(hwnd_, TBM_SETRANGEMAX, FALSE, design.slider.max);
@@ -389,7 +383,8 @@ void ControlView::Paint(HDC hdc, const RECT& client) {
     const Picture* picture = resources_.LoadPicture(design.picture);
     if (!picture) return;
     picture->Draw(hdc, client.left, client.top);
-    // Where the decoder's size differs from the header's, the decoder wins.
+    // The picture is decoded at the first paint, which start-up does not
+    // wait for; until then the image has its design size.
     if (design.kind == Kind::kImage) FitTo(hwnd_, picture->Size());
     return;
   }
