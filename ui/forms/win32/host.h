@@ -18,9 +18,10 @@ inline int ControlId(const ControlDesign& design, int row) {
   return design.cancel ? IDCANCEL : kFirstControlId + row;
 }
 
-// The view of form. While shown it is a top-level window with a child window
-// per control, created in ascending tab index within each container so that
-// Tab follows it; hidden, it has no window. Labels are the system's STATIC
+// The view of form. While shown it is a top-level window of a dialog class
+// (the dialog manager keeps its focus and handles its keys) with a child
+// window per control, created in ascending tab index within each container
+// so that Tab follows it; hidden, it has no window. Labels are the system's STATIC
 // windows; frames, pictures and images paint themselves in the view's own
 // class; the rest are the system's controls. A container (the window or a
 // frame) reflects its children's messages to their views, which turn them
@@ -52,8 +53,8 @@ class Win32Host : public Host {
   // shown; a WM_QUIT met then is posted again for the outer loop. Returns
   // WM_QUIT's exit code.
   int Run(const Form* modal = nullptr);
-  // Dispatches one message; Tab, Esc and Enter act on the program's windows
-  // as in a dialog.
+  // Dispatches one message; the keys of the program's windows go through
+  // the dialog manager (IsDialogMessage).
   void Dispatch(MSG& message);
 
   ViewResources& resources() { return resources_; }
