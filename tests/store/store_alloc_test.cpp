@@ -4,6 +4,7 @@
 // value read, and the registry holds the old value or the whole new one.
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstdlib>
 #include <new>
 #include <optional>
@@ -13,7 +14,9 @@
 #include "store/registry.h"
 #include "tests/support/registry_fixture.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <malloc.h>
+#else
 #include "platform/emulated/emulated.h"
 #endif
 
@@ -23,24 +26,96 @@ namespace {
 long allocationsLeft = -1;
 bool allocationFailed = false;
 
-void* Allocate(std::size_t size) {
+// Alignment 0: the default one. Aligned blocks have their own release on
+// Windows.
+void* Allocate(std::size_t size, std::size_t alignment = 0) {
   if (allocationsLeft == 0) {
     allocationFailed = true;
     throw std::bad_alloc();
   }
   if (allocationsLeft > 0) --allocationsLeft;
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
+  if (size == 0) size = 1;
+  void* p = nullptr;
+  if (alignment == 0) {
+    p = std::malloc(size);
+  } else {
+#ifdef _WIN32
+    p = _aligned_malloc(size, alignment);
+#else
+    p = std::aligned_alloc(alignment, (size + alignment - 1) / alignment *
+                                          alignment);
+#endif
+  }
+  if (p == nullptr) throw std::bad_alloc();
+  return p;
+}
+
+void* AllocateOrNull(std::size_t size, std::size_t alignment = 0) noexcept {
+  try {
+    return Allocate(size, alignment);
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+}
+
+void Release(void* p) noexcept { std::free(p); }
+
+void ReleaseAligned(void* p) noexcept {
+#ifdef _WIN32
+  _aligned_free(p);
+#else
+  std::free(p);
+#endif
+}
+
+constexpr std::size_t Bytes(std::align_val_t alignment) {
+  return static_cast<std::size_t>(alignment);
 }
 
 }  // namespace
 
-void* operator new(std::size_t size) { return Allocate(size); }
-void* operator new[](std::size_t size) { return Allocate(size); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+// Every form the process can reach, so that whatever allocates (the store,
+// the standard library, GoogleTest) pairs a replaced new with a replaced
+// delete.
+using std::align_val_t;
+using std::nothrow_t;
+using std::size_t;
+void* operator new(size_t n) { return Allocate(n); }
+void* operator new[](size_t n) { return Allocate(n); }
+void* operator new(size_t n, const nothrow_t&) noexcept {
+  return AllocateOrNull(n);
+}
+void* operator new[](size_t n, const nothrow_t&) noexcept {
+  return AllocateOrNull(n);
+}
+void* operator new(size_t n, align_val_t a) { return Allocate(n, Bytes(a)); }
+void* operator new[](size_t n, align_val_t a) { return Allocate(n, Bytes(a)); }
+void* operator new(size_t n, align_val_t a, const nothrow_t&) noexcept {
+  return AllocateOrNull(n, Bytes(a));
+}
+void* operator new[](size_t n, align_val_t a, const nothrow_t&) noexcept {
+  return AllocateOrNull(n, Bytes(a));
+}
+void operator delete(void* p) noexcept { Release(p); }
+void operator delete[](void* p) noexcept { Release(p); }
+void operator delete(void* p, size_t) noexcept { Release(p); }
+void operator delete[](void* p, size_t) noexcept { Release(p); }
+void operator delete(void* p, const nothrow_t&) noexcept { Release(p); }
+void operator delete[](void* p, const nothrow_t&) noexcept { Release(p); }
+void operator delete(void* p, align_val_t) noexcept { ReleaseAligned(p); }
+void operator delete[](void* p, align_val_t) noexcept { ReleaseAligned(p); }
+void operator delete(void* p, size_t, align_val_t) noexcept {
+  ReleaseAligned(p);
+}
+void operator delete[](void* p, size_t, align_val_t) noexcept {
+  ReleaseAligned(p);
+}
+void operator delete(void* p, align_val_t, const nothrow_t&) noexcept {
+  ReleaseAligned(p);
+}
+void operator delete[](void* p, align_val_t, const nothrow_t&) noexcept {
+  ReleaseAligned(p);
+}
 
 namespace {
 
