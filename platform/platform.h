@@ -116,11 +116,13 @@ std::uint32_t GetLastError();
 struct FileSearch {
   enum class Outcome { kFound, kNoMatch, kFailed };
   Outcome outcome = Outcome::kNoMatch;
-  std::string name;  // the first match's file name (no directory) when found
+  std::string name;  // the match's file name (no directory) when found
 };
 
-// The first ordinary file (no directory, hidden or system file) matching a
-// name or a pattern with "*" and "?" in its last component.
+// An ordinary file (no directory, hidden or system file) matching a name or
+// a pattern with "*" and "?" in its last component: of several, the first in
+// the file system's order, which callers must not count on. A leading dot is
+// part of a name.
 FileSearch FindFirstFile(const std::string& pattern);
 
 // An absolute form of a path, made against the current directory.

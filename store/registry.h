@@ -87,7 +87,8 @@ inline constexpr std::uint32_t kIniFile = 1;
 // kIniFile for a location naming an existing ordinary file, or a pattern
 // with "*" and "?" matching one; kUnresolved otherwise (the empty location
 // included). An INI location acts on the file found: a relative one is made
-// absolute against the current directory, a pattern acts on its first match.
+// absolute against the current directory, a pattern acts on the match the
+// search gives first (any one of them: the order is the file system's).
 std::uint32_t ResolveStoreRoot(const std::string& location);
 
 // Statuses: 0 success; 99 an unresolved location, or a call that stops

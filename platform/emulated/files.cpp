@@ -1,11 +1,11 @@
 // The file search and full path names over the POSIX file system. Names
-// match case-insensitively, as on Windows; dot-files count as hidden.
+// match case-insensitively, as on Windows. A leading dot is an ordinary
+// name, and matches come in the directory's order, as on FAT.
 #include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,13 +54,6 @@ bool MatchesWindowsPattern(std::string_view pattern, std::string_view name) {
          Matches(pattern.substr(0, pattern.size() - 2), name);
 }
 
-// Name order as Windows lists a directory: ignoring case first.
-bool ComesBefore(const std::string& a, const std::string& b) {
-  const std::string foldedA = emulated::detail::Fold(a);
-  const std::string foldedB = emulated::detail::Fold(b);
-  return foldedA != foldedB ? foldedA < foldedB : a < b;
-}
-
 bool IsOrdinaryFile(const std::string& path) {
   struct stat info;
   return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
@@ -96,19 +89,16 @@ FileSearch FindFirstFile(const std::string& pattern) {
     }
     return search;
   }
-  std::optional<std::string> first;
   while (const dirent* entry = readdir(dir)) {
     const std::string name = entry->d_name;
-    if (name.empty() || name.front() == '.') continue;  // hidden
-    if (!MatchesWindowsPattern(last, name)) continue;
-    if (first && !ComesBefore(name, *first)) continue;
-    if (IsOrdinaryFile(directory + name)) first = name;
+    if (name == "." || name == "..") continue;
+    if (MatchesWindowsPattern(last, name) && IsOrdinaryFile(directory + name)) {
+      search.outcome = FileSearch::Outcome::kFound;
+      search.name = name;
+      break;
+    }
   }
   closedir(dir);
-  if (first) {
-    search.outcome = FileSearch::Outcome::kFound;
-    search.name = *first;
-  }
   return search;
 }
 
