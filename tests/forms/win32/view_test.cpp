@@ -126,6 +126,14 @@ class ViewTest : public ::testing::Test {
     GetWindowTextA(hwnd, buffer, sizeof buffer);
     return buffer;
   }
+  // The events of the test's own input. Windows also sends a window a mouse
+  // move, unasked, when a window appears or moves under the pointer.
+  Events Asked() const {
+    Events asked;
+    for (const std::string& event : form.events)
+      if (event.find("_MouseMove") == std::string::npos) asked.push_back(event);
+    return asked;
+  }
   // Runs the messages already queued (posted clicks, paints).
   void Pump() {
     MSG message;
@@ -368,7 +376,7 @@ TEST_F(ViewTest, OptionsFollowTheModelAndADisabledOneSelectsNothing) {
   Pump();
   EXPECT_TRUE(form.Option(1).Value());
   EXPECT_EQ(SendMessageA(one, BM_GETCHECK, 0, 0), BST_CHECKED);
-  EXPECT_EQ(form.events, Events{"Option1_Click"});
+  EXPECT_EQ(Asked(), Events{"Option1_Click"});
 
   SendMessageA(two, BM_CLICK, 0, 0);
   Pump();
@@ -431,10 +439,10 @@ TEST_F(ViewTest, TheTextBoxTakesTypingAndOnlyAMouseClickInItIsAClick) {
   form.Text1().SetText("");
   EXPECT_EQ(TextOf(edit), "");
   EXPECT_EQ(form.Text1().Text(), "");
-  EXPECT_TRUE(form.events.empty()) << "tabbing in and editing raise no event";
+  EXPECT_TRUE(Asked().empty()) << "tabbing in and editing raise no event";
   SendMessageA(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   SendMessageA(edit, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-  EXPECT_EQ(form.events, Events{"Text1_Click"});
+  EXPECT_EQ(Asked(), Events{"Text1_Click"});
 }
 
 // ---------------------------------------------------------------- buttons --
