@@ -21,14 +21,18 @@ using emulated::detail::FoldChar;
 
 constexpr std::size_t kMaxNameLength = 255;
 
-// "*" matches any run of characters, "?" exactly one; letters match either
-// case.
+// "*" matches any run of characters, "?" one that is no dot; a run of "?"
+// at a dot or at the end of the name matches nothing, as in DOS ("a?.ini"
+// matches "a.ini"). Letters match either case.
 bool Matches(std::string_view pattern, std::string_view name) {
   std::size_t p = 0, n = 0;
   std::size_t starP = std::string_view::npos, starN = 0;
   while (n < name.size()) {
-    if (p < pattern.size() &&
-        (pattern[p] == '?' || FoldChar(pattern[p]) == FoldChar(name[n]))) {
+    if (p < pattern.size() && pattern[p] == '?' && name[n] == '.') {
+      while (p < pattern.size() && pattern[p] == '?') ++p;
+    } else if (p < pattern.size() &&
+               (pattern[p] == '?' ||
+                FoldChar(pattern[p]) == FoldChar(name[n]))) {
       ++p;
       ++n;
     } else if (p < pattern.size() && pattern[p] == '*') {
@@ -41,7 +45,7 @@ bool Matches(std::string_view pattern, std::string_view name) {
       return false;
     }
   }
-  while (p < pattern.size() && pattern[p] == '*') ++p;
+  while (p < pattern.size() && (pattern[p] == '*' || pattern[p] == '?')) ++p;
   return p == pattern.size();
 }
 
