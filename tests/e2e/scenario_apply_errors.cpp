@@ -1,28 +1,10 @@
-// Apply's unhandled errors, end to end: a stored clock that does not read as
-// a number, and a restart command that cannot be started. Each is reported
-// in a message box, the program then ends, and what Apply wrote before the
-// error stays written.
+// Apply's unhandled error, end to end: a restart command that cannot be
+// started is reported in a message box, the program then ends, and what
+// Apply wrote before the error stays written.
 #include "tests/e2e/scenarios.h"
 
 namespace e2e {
 namespace {
-
-void StoredClockNotANumber(const Options& options) {
-  SetStep("Apply with a stored clock \"fast\"");
-  SeedDriverValues("2", "175");
-  RunningProgram program;
-  MainWindow main;
-  if (!StartMain(program, options, main)) return;
-  E2E_CHECK(Select(main.option2));
-  E2E_CHECK(Press(main.slider2, VK_RIGHT, 3));
-  E2E_CHECK(fixture::SeedString(platform::kHkeyLocalMachine, kClockKey,
-                                kClockName, "fast"));
-  HWND box = ClickForMessageBox(main.apply, program.pid());
-  if (!E2E_CHECK_MSG(box, "an error report")) return;
-  CheckReportAndEnd(program, box, "Run-time error '13':\n\nType mismatch");
-  E2E_CHECK_EQ(Stored(kGlobalD3DKey, kLevelOfDetailName), Sz("3"));
-  E2E_CHECK_EQ(Stored(kClockKey, kClockName), Sz("175"));
-}
 
 void RestartCommandMissing(const Options& options) {
   SetStep("Yes with no restart command");
@@ -45,7 +27,6 @@ void RestartCommandMissing(const Options& options) {
 }  // namespace
 
 void ApplyErrorsScenario(const Options& options) {
-  StoredClockNotANumber(options);
   RestartCommandMissing(options);
 }
 

@@ -1,8 +1,9 @@
 // The main window as the user first sees it: title, frame, size, every
 // control's state, the auto-sized labels' sizes, the sliders and options
-// under the keyboard, the tab order, the frame captions under the pointer,
-// and a screenshot. What the view makes of a slider's or an option's design
-// (range, ticks, tooltip, a disabled option) is the view tests' concern.
+// under the keyboard, the tab order, the frame captions' colour drawn on
+// the screen, and a screenshot. What the view makes of a slider's or an
+// option's design (range, ticks, tooltip, a disabled option) is the view tests'
+// concern.
 
 #include <vector>
 
@@ -87,63 +88,22 @@ void CheckControls(const MainWindow& main) {
   }
 }
 
-// A click on the track three quarters along, right of a thumb at the start;
-// true when the slider then holds expected.
-bool ClickTrack(HWND slider, int expected) {
-  PostClickAlong(slider, 0.75);
-  return WaitUntil([&] { return SliderPos(slider) == expected; }, 3000);
-}
-
 void CheckLevelSlider(const MainWindow& main) {
   SetStep("level of detail slider by keyboard");
   RECT before = RectIn(main.label1, main.window);
   PressAll(main.slider2, main.label1, kLodPrefix, {{VK_RIGHT, 1}});
-  E2E_CHECK_MSG(WaitUntil([&] {
-                  return IsWindowEnabled(main.option1) &&
-                         IsWindowEnabled(main.option2);
-                }),
-                "the first move enables both options");
-  E2E_CHECK_MSG(!IsChecked(main.option1) && !IsChecked(main.option2),
-                "and selects neither");
   // The large step is 1.
   PressAll(main.slider2, main.label1, kLodPrefix,
            {{VK_NEXT, 2}, {VK_PRIOR, 1}, {VK_END, 10}});
   RECT wide = RectIn(main.label1, main.window);
   E2E_CHECK_EQ(wide.left, before.left);
   E2E_CHECK_MSG(wide.right > before.right, "Label1 grows to the right at 10");
-  // Past an end nothing moves: the next step lands one from the end.
-  PressAll(main.slider2, main.label1, kLodPrefix,
-           {{VK_RIGHT, 10},
-            {VK_LEFT, 9},
-            {VK_HOME, 0},
-            {VK_LEFT, 0},
-            {VK_RIGHT, 1},
-            {VK_LEFT, 0}});
-  E2E_CHECK_MSG(ClickTrack(main.slider2, 1), "a click beside the thumb: +1");
-  E2E_CHECK(WaitText(main.label1, kLodPrefix + std::string("1")));
-  E2E_CHECK(Press(main.slider2, VK_LEFT, 0));
-  E2E_CHECK_MSG(IsWindowEnabled(main.option1) && IsWindowEnabled(main.option2),
-                "back at 0 both options stay enabled");
 }
 
 void CheckClockSlider(const MainWindow& main) {
   SetStep("clock slider by keyboard");
-  // Held at 175 and 210; a page from 208 stops at 210.
   PressAll(main.slider1, main.gfx, "",
-           {{VK_RIGHT, 176},
-            {VK_NEXT, 181},
-            {VK_PRIOR, 176},
-            {VK_LEFT, 175},
-            {VK_LEFT, 175},
-            {VK_RIGHT, 176},
-            {VK_END, 210},
-            {VK_LEFT, 209},
-            {VK_LEFT, 208},
-            {VK_NEXT, 210},
-            {VK_HOME, 175}});
-  E2E_CHECK_MSG(ClickTrack(main.slider1, 180), "a click beside the thumb: +5");
-  E2E_CHECK(WaitText(main.gfx, "180"));
-  E2E_CHECK(Press(main.slider1, VK_HOME, 175));
+           {{VK_RIGHT, 176}, {VK_NEXT, 181}, {VK_HOME, 175}});
 }
 
 // With both options disabled the focus runs Slider1 (tab index 4), Apply
@@ -213,16 +173,6 @@ void PointAt(const MainWindow& main, HWND hwnd, int x, int y, COLORREF frame1,
                 what);
 }
 
-void CheckFrameHighlight(const MainWindow& main) {
-  SetStep("frame captions follow the pointer");
-  PointAt(main, main.frame1, Px(45), Px(1500), kBrightBlue, kDarkBlue,
-          "over Frame1: its caption bright blue");
-  PointAt(main, main.frame2, Px(45), Px(1500), kDarkBlue, kBrightBlue,
-          "straight on to Frame2: Frame2 bright, Frame1 dark");
-  PointAt(main, main.window, Px(45), Px(45), kDarkBlue, kDarkBlue,
-          "over the window's surface: both dark blue");
-}
-
 }  // namespace
 
 void MainWindowScenario(const Options& options) {
@@ -242,7 +192,6 @@ void MainWindowScenario(const Options& options) {
                 "screenshot written to " + options.screenshot);
   CheckWindowFrame(main);
   CheckControls(main);
-  CheckFrameHighlight(main);
   CheckTabOrder(program, main);
   CheckLevelSlider(main);
   CheckOptionKeys(main);

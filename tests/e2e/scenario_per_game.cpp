@@ -196,35 +196,6 @@ void PerGameScenario(const Options& options) {
         std::string("after ") + p.what + " the focus is back on Option1");
   }
 
-  SetStep("after Cancel the dialog starts from \"exemple.exe\"");
-  if (OpenPerGameDialog(program, main, d)) {
-    E2E_CHECK_EQ(TextOf(d.edit), std::string("exemple.exe"));
-    SetStep("close box: Option1 stays, Apply uses \"exemple.exe\"");
-    PostMessageA(d.window, WM_CLOSE, 0, 0);
-    E2E_CHECK_MSG(WaitGone(d.window), "the close box closes the dialog");
-    E2E_CHECK_MSG(IsChecked(main.option1), "Option1 stays selected");
-    ApplyWithoutMessage(program, main, "no question");
-    E2E_CHECK_MSG(WaitStored(GameKey("exemple.exe"), kLevelOfDetailName, "3"),
-                  "Game Settings\\D3D\\exemple.exe MIPMapThreshold = \"3\"");
-  }
-
-  SetStep("all games at 8, then at 0");
-  E2E_CHECK(Select(main.option2));
-  E2E_CHECK_MSG(!IsChecked(main.option1), "Option1 cleared by Option2");
-  PressAll(main.slider2, main.label1, kLodPrefix,
-           {{VK_END, 10}, {VK_LEFT, 9}, {VK_LEFT, 8}});
-  ApplyWithoutMessage(program, main, "no question");
-  E2E_CHECK_MSG(WaitStored(kGlobalD3DKey, kLevelOfDetailName, "8"),
-                "all games: \"8\"");
-  E2E_CHECK(Press(main.slider2, VK_HOME, 0));
-  ApplyWithoutMessage(program, main, "no question");
-  E2E_CHECK_MSG(
-      WaitUntil([&] { return !Stored(kGlobalD3DKey, kLevelOfDetailName); }),
-      "level 0 deletes the all-games value");
-  E2E_CHECK_MSG(fixture::KeyExists(platform::kHkeyLocalMachine, kGlobalD3DKey),
-                "the key stays");
-  E2E_CHECK_EQ(Stored(GameKey("game.exe"), kLevelOfDetailName), Sz("3"));
-
   CloseMain(program, main);
   E2E_CHECK_EQ(recording.Read().size(), std::size_t(1));
 }

@@ -21,10 +21,10 @@ void Reopen(const RunningProgram& program, const MainWindow& main, HWND opener,
                kOpenings);
   const DWORD bound = Scaled(kVisibleWithinMs);
   for (std::size_t i = 0; i < shown.size(); ++i)
-    E2E_CHECK_MSG(shown[i] <= bound,
-                  "opening " + std::to_string(i + 1) + " visible within " +
-                      std::to_string(bound) + " ms, took " +
-                      std::to_string(shown[i]) + " ms");
+    E2E_CHECK_MSG(shown[i] <= bound, "opening " + std::to_string(i + 1) +
+                                         " visible within " +
+                                         std::to_string(bound) + " ms, took " +
+                                         std::to_string(shown[i]) + " ms");
 }
 
 }  // namespace

@@ -31,8 +31,8 @@ bool ReadTimeScale() {
 }
 
 int Scaled(int ms) {
-  return static_cast<int>(std::min(std::round(ms * g_timeScale),
-                                   static_cast<double>(INT_MAX)));
+  return static_cast<int>(
+      std::min(std::round(ms * g_timeScale), static_cast<double>(INT_MAX)));
 }
 
 void Pause(int ms) { Sleep(Scaled(ms)); }

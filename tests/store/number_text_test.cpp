@@ -15,7 +15,6 @@
 namespace {
 
 using fixture::Quoted;
-using registry::LongToText;
 using registry::NumberError;
 using registry::NumberResult;
 using registry::TextToLong;
@@ -43,18 +42,6 @@ TEST(NumberText, FollowsTheNumberFormat) {
     ExpectReads(e.text, {std::string(e.decimal), std::string(e.thousands)},
                 e.error, e.value);
   }
-}
-
-TEST(NumberText, WritesDecimalDigitsWithALeadingMinusOnly) {
-  const struct {
-    std::int32_t value;
-    const char* text;
-  } cases[] = {{0, "0"},
-               {175, "175"},
-               {-2, "-2"},
-               {INT32_MAX, "2147483647"},
-               {INT32_MIN, "-2147483648"}};
-  for (const auto& c : cases) EXPECT_EQ(LongToText(c.value), c.text);
 }
 
 #ifndef _WIN32

@@ -166,18 +166,6 @@ struct Canvas {
 
 // ------------------------------------------------------------ conversions --
 
-TEST(ViewUnits, TwipsBecomePixelsAtTheDisplaysDensity) {
-  struct Case {
-    int twips, dpi, pixels;
-  } cases[] = {
-      {15, 96, 1},    {105, 96, 7},     {3375, 96, 225}, {4305, 96, 287},
-      {1440, 96, 96}, {1440, 120, 120}, {195, 120, 16},  {0, 96, 0},
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(forms::win32::TwipsToPixels(c.twips, c.dpi), c.pixels)
-        << c.twips << " twips at " << c.dpi;
-}
-
 TEST(ViewUnits, FontHeightsAreNegativeCharacterHeights) {
   EXPECT_EQ(forms::win32::FontHeight(8.25, 96), -11);
   EXPECT_EQ(forms::win32::FontHeight(8.25, 120), -14);
