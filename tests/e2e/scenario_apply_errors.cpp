@@ -4,30 +4,23 @@
 #include "tests/e2e/scenarios.h"
 
 namespace e2e {
-namespace {
 
-void RestartCommandMissing(const Options& options) {
+TEST_F(Scenario, ApplyErrors) {
   SetStep("Yes with no restart command");
   SeedDriverValues(nullptr, "175");
   RestartStandIn missing("");  // the command moved away, nothing in its place
   RunningProgram program;
   MainWindow main;
   if (!StartMain(program, options, main)) return;
-  E2E_CHECK(Press(main.slider1, VK_RIGHT, 176));
+  EXPECT_TRUE(Press(main.slider1, VK_RIGHT, 176));
   HWND question = ClickForMessageBox(main.apply, program.pid());
-  if (!E2E_CHECK_MSG(question, "the restart question")) return;
+  if (!EXPECTED(question, "the restart question")) return;
   CheckMessageBox(question, kRestartQuestion, false, {IDYES, IDNO});
-  E2E_CHECK(Answer(question, IDYES));
+  EXPECT_TRUE(Answer(question, IDYES));
   HWND box = WaitForMessageBox(program.pid(), kAppTitle);
-  if (!E2E_CHECK_MSG(box, "an error report")) return;
+  if (!EXPECTED(box, "an error report")) return;
   CheckReportAndEnd(program, box, "Run-time error '53':\n\nFile not found");
-  E2E_CHECK_EQ(Stored(kClockKey, kClockName), Sz("176"));
-}
-
-}  // namespace
-
-void ApplyErrorsScenario(const Options& options) {
-  RestartCommandMissing(options);
+  EXPECT_EQ(Stored(kClockKey, kClockName), Sz("176"));
 }
 
 }  // namespace e2e

@@ -13,17 +13,18 @@ namespace {
 void CheckOnlyInside(const fixture::Snapshot& before,
                      const fixture::Snapshot& after) {
   for (const std::string& entry : fixture::Differences(before, after))
-    E2E_CHECK_MSG(StartsWithNoCase(entry, kGameD3DKeyPrefix),
-                  "written outside Game Settings\\D3D\\: " + Show(entry));
+    EXPECT_TRUE(StartsWithNoCase(entry, kGameD3DKeyPrefix))
+        << "written outside Game Settings\\D3D\\: " + fixture::Quoted(entry);
 }
 
 }  // namespace
 
-void BadNamesScenario(const Options& options) {
+TEST_F(Scenario, BadNames) {
   SetStep("start: level 4, clock 175");
   SeedDriverValues("4", "175");
   // The parent of every game's key exists, as the driver installs it.
-  E2E_CHECK(fixture::CreateKey(platform::kHkeyLocalMachine, kGameD3DKeyPrefix));
+  EXPECT_TRUE(
+      fixture::CreateKey(platform::kHkeyLocalMachine, kGameD3DKeyPrefix));
   // A code page 1252 name: the registry functions the program calls take
   // it in the ANSI code page, which Wine's follows the locale it runs in.
   const std::string name = "spiel\xE4.exe";
@@ -40,27 +41,26 @@ void BadNamesScenario(const Options& options) {
       fixture::TakeSnapshot(platform::kHkeyLocalMachine);
   fixture::Snapshot userBefore =
       fixture::TakeSnapshot(platform::kHkeyCurrentUser);
-  SetStep("name: " + Show(name));
+  SetStep("name: " + fixture::Quoted(name));
   PerGameDialog dialog;
   if (OpenPerGameDialog(program, main, dialog)) {
-    E2E_CHECK(SetTextOf(dialog.edit, name));
-    E2E_CHECK_EQ(TextOf(dialog.edit), name);
+    EXPECT_TRUE(SetTextOf(dialog.edit, name));
+    EXPECT_EQ(TextOf(dialog.edit), name);
     PostClick(dialog.ok);
-    E2E_CHECK_MSG(WaitGone(dialog.window), "OK accepts the name");
-    E2E_CHECK(WaitText(main.option1, "To one game only : " + name));
+    EXPECT_TRUE(WaitGone(dialog.window)) << "OK accepts the name";
+    EXPECT_TRUE(WaitText(main.option1, "To one game only : " + name));
     ApplyWithoutMessage(program, main, "no message", 1000);
-    E2E_CHECK_MSG(Alive(program, main), "still running and answering");
-    E2E_CHECK_MSG(WaitStored(kGameD3DKeyPrefix + name, kLevelOfDetailName, "4"),
-                  "MIPMapThreshold = \"4\" at the name's key");
+    EXPECT_TRUE(Alive(program, main)) << "still running and answering";
+    EXPECT_TRUE(WaitStored(kGameD3DKeyPrefix + name, kLevelOfDetailName, "4"))
+        << "MIPMapThreshold = \"4\" at the name's key";
   }
   SetStep("the whole registry after the name");
   CheckOnlyInside(machineBefore,
                   fixture::TakeSnapshot(platform::kHkeyLocalMachine));
-  E2E_CHECK_MSG(
-      fixture::Differences(userBefore,
-                           fixture::TakeSnapshot(platform::kHkeyCurrentUser))
-          .empty(),
-      "nothing written to platform::kHkeyCurrentUser");
+  EXPECT_TRUE(fixture::Differences(
+                  userBefore, fixture::TakeSnapshot(platform::kHkeyCurrentUser))
+                  .empty())
+      << "nothing written to platform::kHkeyCurrentUser";
   CloseMain(program, main);
 }
 

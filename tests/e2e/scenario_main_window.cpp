@@ -17,22 +17,22 @@ constexpr COLORREF kBrightBlue = RGB(0, 0, 255);
 
 void CheckWindowFrame(const MainWindow& main) {
   SetStep("window frame and title");
-  E2E_CHECK_EQ(TextOf(main.window), std::string(kMainTitle));
+  EXPECT_EQ(TextOf(main.window), std::string(kMainTitle));
   // A title bar, a minimise button, a system menu and close box; no
   // maximise button, no sizing border; not a tool window.
   CheckFrame(main.window, WS_CAPTION | WS_MINIMIZEBOX | WS_SYSMENU,
              WS_MAXIMIZEBOX | WS_THICKFRAME, WS_EX_TOOLWINDOW, 3375, 4305);
-  E2E_CHECK_MSG((ExStyleOf(main.window) & WS_EX_APPWINDOW) ||
-                    GetWindow(main.window, GW_OWNER) == nullptr,
-                "a taskbar entry (an unowned or app window)");
+  EXPECT_TRUE((ExStyleOf(main.window) & WS_EX_APPWINDOW) ||
+              GetWindow(main.window, GW_OWNER) == nullptr)
+      << "a taskbar entry (an unowned or app window)";
   RECT outer = ScreenRect(main.window);
   int screenW = GetSystemMetrics(SM_CXSCREEN);
   int screenH = GetSystemMetrics(SM_CYSCREEN);
   int dx = outer.left - (screenW - (outer.right - outer.left)) / 2;
   int dy = outer.top - (screenH - (outer.bottom - outer.top)) / 2;
-  E2E_CHECK_MSG(dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1,
-                "centred on the screen (off by " + std::to_string(dx) + ", " +
-                    std::to_string(dy) + ")");
+  EXPECT_TRUE(dx >= -1 && dx <= 1 && dy >= -1 && dy <= 1)
+      << "centred on the screen (off by " + std::to_string(dx) + ", " +
+             std::to_string(dy) + ")";
 }
 
 // Where the design puts each control is the forms tests' concern. Only the
@@ -42,18 +42,18 @@ void CheckWindowFrame(const MainWindow& main) {
 void CheckControls(const MainWindow& main) {
   SetStep("controls");
   const std::vector<Child> controls = Descendants(main.window);
-  E2E_CHECK_EQ(controls.size(), std::size_t(16));
+  EXPECT_EQ(controls.size(), std::size_t(16));
   for (const Child& c : controls) {
     const bool isOption = c.hwnd == main.option1 || c.hwnd == main.option2;
-    const std::string what = c.cls + " " + Show(c.text);
-    E2E_CHECK_MSG(c.visible, what + " visible");
-    E2E_CHECK_MSG(c.enabled == !isOption,
-                  what + (isOption ? " disabled at start" : " enabled"));
+    const std::string what = c.cls + " " + fixture::Quoted(c.text);
+    EXPECT_TRUE(c.visible) << what + " visible";
+    EXPECT_TRUE(c.enabled == !isOption)
+        << what + (isOption ? " disabled at start" : " enabled");
   }
-  E2E_CHECK_EQ(TextOf(main.label1), std::string("Level Of Detail  =  0"));
-  E2E_CHECK_EQ(TextOf(main.gfx), std::string("175"));
-  E2E_CHECK_MSG(!IsChecked(main.option1) && !IsChecked(main.option2),
-                "neither option selected at start");
+  EXPECT_EQ(TextOf(main.label1), std::string("Level Of Detail  =  0"));
+  EXPECT_EQ(TextOf(main.gfx), std::string("175"));
+  EXPECT_TRUE(!IsChecked(main.option1) && !IsChecked(main.option2))
+      << "neither option selected at start";
 
   SetStep("auto-sized labels");
   const struct {
@@ -74,17 +74,16 @@ void CheckControls(const MainWindow& main) {
       {"Label4", FindChild(main.window, "", "K. Brannoch"), 900, 210, 2},
   };
   for (const auto& l : labels) {
-    if (!E2E_CHECK_MSG(l.hwnd != nullptr, std::string(l.name) + " found"))
-      continue;
+    if (!EXPECTED(l.hwnd != nullptr, std::string(l.name) + " found")) continue;
     const RECT r = RectIn(l.hwnd, main.window);
     const int width = r.right - r.left;
     const int height = r.bottom - r.top;
-    E2E_CHECK_MSG(width == Px(l.width) && height <= Px(l.height) &&
-                      height >= Px(l.height) - l.heightSlack,
-                  std::string(l.name) + " is " + std::to_string(width) + " x " +
-                      std::to_string(height) + ", want " +
-                      std::to_string(Px(l.width)) + " x " +
-                      std::to_string(Px(l.height)));
+    EXPECT_TRUE(width == Px(l.width) && height <= Px(l.height) &&
+                height >= Px(l.height) - l.heightSlack)
+        << std::string(l.name) + " is " + std::to_string(width) + " x " +
+               std::to_string(height) + ", want " +
+               std::to_string(Px(l.width)) + " x " +
+               std::to_string(Px(l.height));
   }
 }
 
@@ -96,8 +95,8 @@ void CheckLevelSlider(const MainWindow& main) {
   PressAll(main.slider2, main.label1, kLodPrefix,
            {{VK_NEXT, 2}, {VK_PRIOR, 1}, {VK_END, 10}});
   RECT wide = RectIn(main.label1, main.window);
-  E2E_CHECK_EQ(wide.left, before.left);
-  E2E_CHECK_MSG(wide.right > before.right, "Label1 grows to the right at 10");
+  EXPECT_EQ(wide.left, before.left);
+  EXPECT_TRUE(wide.right > before.right) << "Label1 grows to the right at 10";
 }
 
 void CheckClockSlider(const MainWindow& main) {
@@ -117,11 +116,10 @@ void CheckTabOrder(const RunningProgram& program, const MainWindow& main) {
                              {main.slider2, "Slider2"},
                              {main.about, "About"}});
   PostKey(main.slider1, VK_RETURN);
-  E2E_CHECK_MSG(
-      !WaitForWindow(
-          program.pid(),
-          [](HWND w) { return IsAbout(w) || ClassOf(w) == "#32770"; }, 700),
-      "Enter on Slider1 opens nothing");
+  EXPECT_TRUE(!WaitForWindow(
+      program.pid(),
+      [](HWND w) { return IsAbout(w) || ClassOf(w) == "#32770"; }, 700))
+      << "Enter on Slider1 opens nothing";
 }
 
 // The options are no automatic radio buttons, and Wine's report no click
@@ -129,7 +127,7 @@ void CheckTabOrder(const RunningProgram& program, const MainWindow& main) {
 // between them and select neither. Tab stops at the selected one only.
 void CheckOptionKeys(const MainWindow& main) {
   SetStep("options under the keyboard");
-  if (!E2E_CHECK(Select(main.option2))) return;
+  if (!EXPECTED(Select(main.option2), "Option2 selected")) return;
   const struct {
     UINT vk;
     HWND to;
@@ -140,10 +138,9 @@ void CheckOptionKeys(const MainWindow& main) {
                 {VK_DOWN, main.option2, "Down: Option2"}};
   for (const auto& a : arrows) {
     PostKey(FocusOf(main.window), a.vk);
-    E2E_CHECK_MSG(
-        WaitUntil([&] { return FocusOf(main.window) == a.to; }, 2000) &&
-            IsChecked(main.option2) && !IsChecked(main.option1),
-        std::string(a.name) + " has the focus, Option2 stays selected");
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(main.window) == a.to; }, 2000) &&
+                IsChecked(main.option2) && !IsChecked(main.option1))
+        << std::string(a.name) + " has the focus, Option2 stays selected";
   }
   CheckTabWalk(main.window, {{main.option2, "Option2"},
                              {main.about, "About"},
@@ -166,16 +163,14 @@ bool CaptionIs(HWND frame, COLORREF colour) {
 void PointAt(const MainWindow& main, HWND hwnd, int x, int y, COLORREF frame1,
              COLORREF frame2, const char* what) {
   PostMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
-  E2E_CHECK_MSG(WaitUntil([&] {
-                  return CaptionIs(main.frame1, frame1) &&
-                         CaptionIs(main.frame2, frame2);
-                }),
-                what);
+  EXPECT_TRUE(WaitUntil([&] {
+    return CaptionIs(main.frame1, frame1) && CaptionIs(main.frame2, frame2);
+  })) << what;
 }
 
 }  // namespace
 
-void MainWindowScenario(const Options& options) {
+TEST_F(Scenario, MainWindow) {
   SetStep("start with no driver values");
   CleanDriverKeys();
   RunningProgram program;
@@ -186,10 +181,8 @@ void MainWindowScenario(const Options& options) {
   // both captions back to their design colour.
   PointAt(main, main.window, Px(45), Px(45), kDarkBlue, kDarkBlue,
           "both captions dark blue with the pointer over the window");
-  SetStep("screenshot");
-  Capture shot = CaptureScreen(ScreenRect(main.window));
-  E2E_CHECK_MSG(WriteBmp(options.screenshot, shot),
-                "screenshot written to " + options.screenshot);
+  // The README's picture.
+  TakePicture(main.window, "main_window");
   CheckWindowFrame(main);
   CheckControls(main);
   CheckTabOrder(program, main);
@@ -197,8 +190,8 @@ void MainWindowScenario(const Options& options) {
   CheckOptionKeys(main);
   CheckClockSlider(main);
   CloseMain(program, main);
-  E2E_CHECK_MSG(!fixture::KeyExists(platform::kHkeyLocalMachine, kVendorKey),
-                "start-up, slider moves and keys write nothing");
+  EXPECT_TRUE(!fixture::KeyExists(platform::kHkeyLocalMachine, kVendorKey))
+      << "start-up, slider moves and keys write nothing";
 }
 
 }  // namespace e2e
