@@ -202,7 +202,10 @@ void Call(fuzz::Input& input, Context& c) {
           !Same(platform::emulated::GetRawValue(root, key, name), old))
         FUZZ_CHECK(!before || State() != before,
                    "a value written shows in the dump");
-      if (ini && !WritesPlainly(key, name, IniText(value))) c.iniPlain = false;
+      // A number or a Boolean is written as digits or a word: plain.
+      if (ini &&
+          !WritesPlainly(key, name, value.IsString() ? value.text() : "0"))
+        c.iniPlain = false;
       if (!ini || c.iniPlain)
         CheckReadBack(location, ini, key, name, kind, value);
       break;
