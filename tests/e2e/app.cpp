@@ -54,7 +54,7 @@ void PressAll(HWND slider, HWND readout, const std::string& prefix,
                        std::to_string(s.lands);
     if (EXPECTED(Press(slider, s.vk, s.lands), step)) {
       EXPECT_TRUE(WaitText(readout, prefix + std::to_string(s.lands)))
-          << step + ", readout " + fixture::Quoted(TextOf(readout));
+          << step + ", readout " + ::testing::PrintToString(TextOf(readout));
     }
   }
 }

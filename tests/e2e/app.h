@@ -19,7 +19,6 @@
 
 #include "tests/e2e/session.h"
 #include "tests/support/registry_fixture.h"
-#include "tests/support/show.h"
 #include "ui/main/driver_keys.h"
 
 namespace e2e {

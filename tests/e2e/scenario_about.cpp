@@ -49,7 +49,7 @@ void CheckDesign(const About& a, const MainWindow& main) {
   for (const char* text : {"Movarin", "Version 0.3", "Contact : Brannoch -",
                            "Quillbrook Homepage :"}) {
     EXPECT_TRUE(FindChild(a.window, "", text))
-        << "text " + fixture::Quoted(text);
+        << "text " + ::testing::PrintToString(text);
   }
   EXPECT_TRUE(!IsWindowEnabled(main.window))
       << "the main window takes no input while About is shown";
@@ -87,7 +87,8 @@ TEST_F(Scenario, About) {
   if (EXPECTED(recording.WaitFor(1), "the shell opens the homepage")) {
     std::string line = recording.Read()[0].commandLine;
     EXPECT_TRUE(line.find("\"http://" + host) != std::string::npos)
-        << "with \"http://\" + the host shown: " + fixture::Quoted(line);
+        << "with \"http://\" + the host shown: " +
+               ::testing::PrintToString(line);
   }
   PostClickAlong(a.homepage, 0.5);
   EXPECT_TRUE(recording.WaitFor(2)) << "a second click opens it again";
@@ -101,7 +102,8 @@ TEST_F(Scenario, About) {
   if (EXPECTED(recording.WaitFor(3), "the shell opens the address")) {
     std::string line = recording.Read()[2].commandLine;
     EXPECT_TRUE(line.find("\"mailto:" + address) != std::string::npos)
-        << "with \"mailto:\" + the address shown: " + fixture::Quoted(line);
+        << "with \"mailto:\" + the address shown: " +
+               ::testing::PrintToString(line);
   }
 
   SetStep("Esc does not close About");

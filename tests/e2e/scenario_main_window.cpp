@@ -45,7 +45,7 @@ void CheckControls(const MainWindow& main) {
   EXPECT_EQ(controls.size(), std::size_t(16));
   for (const Child& c : controls) {
     const bool isOption = c.hwnd == main.option1 || c.hwnd == main.option2;
-    const std::string what = c.cls + " " + fixture::Quoted(c.text);
+    const std::string what = c.cls + " " + ::testing::PrintToString(c.text);
     EXPECT_TRUE(c.visible) << what + " visible";
     EXPECT_TRUE(c.enabled == !isOption)
         << what + (isOption ? " disabled at start" : " enabled");
@@ -158,16 +158,6 @@ bool CaptionIs(HWND frame, COLORREF colour) {
       colour, colour == kDarkBlue ? kBrightBlue : kDarkBlue);
 }
 
-// Moves the pointer over a point of hwnd's own surface, clear of its
-// controls, and waits for the two frame captions to show these colours.
-void PointAt(const MainWindow& main, HWND hwnd, int x, int y, COLORREF frame1,
-             COLORREF frame2, const char* what) {
-  PostMessageA(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
-  EXPECT_TRUE(WaitUntil([&] {
-    return CaptionIs(main.frame1, frame1) && CaptionIs(main.frame2, frame2);
-  })) << what;
-}
-
 }  // namespace
 
 TEST_F(Scenario, MainWindow) {
@@ -177,10 +167,13 @@ TEST_F(Scenario, MainWindow) {
   MainWindow main;
   if (!StartMain(program, options, main)) return;
   // The display's pointer may rest over a frame when the window appears (in
-  // the middle of the screen); a move over the window's own surface puts
-  // both captions back to their design colour.
-  PointAt(main, main.window, Px(45), Px(45), kDarkBlue, kDarkBlue,
-          "both captions dark blue with the pointer over the window");
+  // the middle of the screen); a move over the window's own surface, clear
+  // of its controls, puts both captions back to their design colour.
+  PostMessageA(main.window, WM_MOUSEMOVE, 0, MAKELPARAM(Px(45), Px(45)));
+  EXPECT_TRUE(WaitUntil([&] {
+    return CaptionIs(main.frame1, kDarkBlue) &&
+           CaptionIs(main.frame2, kDarkBlue);
+  })) << "both captions dark blue with the pointer over the window";
   // The README's picture.
   TakePicture(main.window, "main_window");
   CheckWindowFrame(main);

@@ -148,9 +148,11 @@ TEST_F(Scenario, PerGame) {
       EXPECT_TRUE(
           line.size() > 24 &&
           line.compare(line.size() - 25, 25, " user.exe,exitwindowsexec") == 0)
-          << "argument \"user.exe,exitwindowsexec\": " + fixture::Quoted(line);
+          << "argument \"user.exe,exitwindowsexec\": " +
+                 ::testing::PrintToString(line);
       EXPECT_TRUE(StartsWithNoCase(line, "C:\\WINDOWS\\RUNDLL.EXE"))
-          << "program C:\\WINDOWS\\RUNDLL.EXE: " + fixture::Quoted(line);
+          << "program C:\\WINDOWS\\RUNDLL.EXE: " +
+                 ::testing::PrintToString(line);
       EXPECT_EQ(started[0].showWindow, 2u);  // minimised and active
       EXPECT_TRUE(started[0].flags & STARTF_USESHOWWINDOW)
           << "the window state is passed on";

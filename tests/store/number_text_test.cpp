@@ -6,7 +6,6 @@
 
 #include "store/registry.h"
 #include "tests/store/number_corpus.h"
-#include "tests/support/show.h"
 
 #ifndef _WIN32
 #include "platform/emulated/emulated.h"
@@ -14,7 +13,6 @@
 
 namespace {
 
-using fixture::Quoted;
 using registry::NumberError;
 using registry::NumberResult;
 using registry::TextToLong;
@@ -23,8 +21,9 @@ using registry::TextToLong;
 // none.
 void ExpectReads(std::string_view text, const platform::NumberFormat& format,
                  NumberError error, std::int32_t value) {
-  SCOPED_TRACE(Quoted(text) + " in " + Quoted(format.decimalSeparator) + "/" +
-               Quoted(format.thousandsSeparator));
+  SCOPED_TRACE(::testing::PrintToString(text) + " in " +
+               ::testing::PrintToString(format.decimalSeparator) + "/" +
+               ::testing::PrintToString(format.thousandsSeparator));
   const NumberResult r = TextToLong(text, format);
   EXPECT_EQ(r.error, error);
   if (error == NumberError::kNone) {
