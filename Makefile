@@ -9,7 +9,7 @@
 #   make bench   start-up time, dialog openings and size of the program
 #                (tools/bench-startup)
 #   make screenshot  docs/screenshot.png, the main window as its end-to-end
-#                test captures it
+#                test takes its picture
 #   make fuzz    each fuzz target for FUZZ_SECONDS (default 60), with clang's
 #                libFuzzer, ASan and UBSan (tools/run-fuzz)
 #
@@ -98,9 +98,14 @@ configure = { cmake --preset $(1) -B $(B)/$(1) $(2) >$(B)/$(1).configure.log 2>&
   cmake --preset $(1) -B $(B)/$(1) $(2) --fresh >$(B)/$(1).configure.log 2>&1; } || \
   { cat $(B)/$(1).configure.log; exit 1; }
 
-build-native build-bench build-windows-tests build-windows-tests-x86_64 \
-build-windows-x86_64: packages
+build-native build-bench build-windows-x86_64: packages
 	@mkdir -p $(B); $(call configure,$(@:build-%=%))
+	cmake --build $(B)/$(@:build-%=%) -j$(JOBS)
+
+# The test suites' trees hold the end-to-end driver, which drives the program
+# of the matching program tree.
+build-windows-tests build-windows-tests-x86_64: packages
+	@mkdir -p $(B); $(call configure,$(@:build-%=%),-DMOVARIN_E2E_PROGRAM=$(B)/$(subst -tests,,$(@:build-%=%))/ui/movarin.exe)
 	cmake --build $(B)/$(@:build-%=%) -j$(JOBS)
 
 $(I586_RUNTIME)/.ready: tools/build-i586-runtime | packages
@@ -128,7 +133,7 @@ endif
 	$(XVFB) tools/wine-session $(B)/logs $(B)/$(WIN:windows%=windows-tests%) $(B)/$(WIN) \
 	  || status=1; \
 	runs=("native (emulated)=$(B)/logs/native.log" \
-	  "Wine $(WINE_ARCH), test suites=$(B)/logs/$(WIN:windows%=windows-tests%).log" \
+	  "Wine $(WINE_ARCH), suites and scenarios=$(B)/logs/$(WIN:windows%=windows-tests%).log" \
 	  "Wine $(WINE_ARCH), program=$(B)/logs/$(WIN).log"); \
 	note=; \
 	if [ $(WINE_ARCH) = x86_64 ]; then \
@@ -141,7 +146,7 @@ endif
 	    echo "==== in a VM: the shipped i686 program under 32-bit Wine ===="; \
 	    tools/vm-run $(B)/vm $(B) tools/vm-tests $(B)/logs/vm $(B)/windows-tests $(B)/windows \
 	      2>&1 | tee $(B)/logs/vm.log || status=1; \
-	    runs+=("VM i686, test suites=$(B)/logs/vm/windows-tests.log" \
+	    runs+=("VM i686, suites and scenarios=$(B)/logs/vm/windows-tests.log" \
 	      "VM i686, program=$(B)/logs/vm/windows.log"); \
 	    note="$$note, the shipped program in a VM"; \
 	  else \
@@ -177,13 +182,12 @@ bench: setup build-$(WIN)
 	$(twin_note)
 	tools/bench-startup $(B)/$(WIN)
 
-# The README's picture. PNG without time stamps: the same pixels give the
-# same file.
-screenshot: setup build-$(WIN)
+# The README's picture, taken by the main window's scenario (import, PNG
+# without time stamps: the same pixels give the same file).
+screenshot: setup build-$(WIN) build-$(WIN:windows%=windows-tests%)
 	$(twin_note)
-	$(XVFB) tools/wine-session $(B)/logs $(B)/$(WIN) -- -R '^e2e_main_window$$'
-	convert $(B)/$(WIN)/screenshot.bmp -define png:exclude-chunks=date,time \
-	  docs/screenshot.png
+	$(XVFB) tools/wine-session $(B)/logs $(B)/$(WIN:windows%=windows-tests%) -- -R '^e2e_main_window$$'
+	cp $(B)/$(WIN:windows%=windows-tests%)/pictures/main_window.png docs/screenshot.png
 
 # clang and libFuzzer only for this: make test builds the replays with g++.
 fuzz:

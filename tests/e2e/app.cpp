@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/check.h"
 #include "tests/support/registry_fixture.h"
 
 namespace e2e {
@@ -19,17 +18,10 @@ int Px(int twips) {
   return MulDiv(twips, dpi, 1440);
 }
 
-bool SaveWindowPicture(const Options& options, HWND window,
-                       const std::string& name) {
-  const std::string& shot = options.screenshot;
-  return WriteBmp(shot.substr(0, shot.rfind(".bmp")) + "-" + name + ".bmp",
-                  CaptureScreen(ScreenRect(window)));
-}
-
 void CloseMain(RunningProgram& program, const MainWindow& main) {
   SetStep("closing");
-  E2E_CHECK_MSG(program.Close(main.window),
-                "closing the window ends the program");
+  EXPECT_TRUE(program.Close(main.window))
+      << "closing the window ends the program";
 }
 
 bool Alive(const RunningProgram& program, const MainWindow& main) {
@@ -39,13 +31,13 @@ bool Alive(const RunningProgram& program, const MainWindow& main) {
 void CheckFrame(HWND window, LONG has, LONG lacks, LONG exLacks, int widthTwips,
                 int heightTwips) {
   const LONG style = StyleOf(window);
-  E2E_CHECK_EQ(style & has, has);
-  E2E_CHECK_EQ(style & lacks, 0L);
-  E2E_CHECK_EQ(ExStyleOf(window) & exLacks, 0L);
+  EXPECT_EQ(style & has, has);
+  EXPECT_EQ(style & lacks, 0L);
+  EXPECT_EQ(ExStyleOf(window) & exLacks, 0L);
   RECT client{};
   GetClientRect(window, &client);
-  E2E_CHECK_EQ(client.right - client.left, Px(widthTwips));
-  E2E_CHECK_EQ(client.bottom - client.top, Px(heightTwips));
+  EXPECT_EQ(client.right - client.left, Px(widthTwips));
+  EXPECT_EQ(client.bottom - client.top, Px(heightTwips));
 }
 
 bool Press(HWND slider, UINT vk, int expected) {
@@ -60,17 +52,18 @@ void PressAll(HWND slider, HWND readout, const std::string& prefix,
     std::string step = "key " + std::to_string(++n) + " (vk " +
                        std::to_string(s.vk) + ") lands on " +
                        std::to_string(s.lands);
-    if (E2E_CHECK_MSG(Press(slider, s.vk, s.lands), step))
-      E2E_CHECK_MSG(WaitText(readout, prefix + std::to_string(s.lands)),
-                    step + ", readout " + Show(TextOf(readout)));
+    if (EXPECTED(Press(slider, s.vk, s.lands), step)) {
+      EXPECT_TRUE(WaitText(readout, prefix + std::to_string(s.lands)))
+          << step + ", readout " + ::testing::PrintToString(TextOf(readout));
+    }
   }
 }
 
 void CheckTabWalk(HWND window, std::initializer_list<Stop> order) {
   const std::vector<Stop> stops(order);
   const std::size_t n = stops.size();
-  if (!E2E_CHECK_MSG(FocusOf(window) == stops[0].hwnd,
-                     std::string(stops[0].name) + " has the focus"))
+  if (!EXPECTED(FocusOf(window) == stops[0].hwnd,
+                std::string(stops[0].name) + " has the focus"))
     return;
   for (bool back : {false, true}) {
     for (std::size_t i = 1; i <= n; ++i) {
@@ -79,10 +72,9 @@ void CheckTabWalk(HWND window, std::initializer_list<Stop> order) {
         SendShiftTab();
       else
         PostKey(FocusOf(window), VK_TAB);
-      if (!E2E_CHECK_MSG(
-              WaitUntil([&] { return FocusOf(window) == to.hwnd; }, 2000),
-              std::string(back ? "Shift+Tab" : "Tab") + " moves the focus to " +
-                  to.name))
+      if (!EXPECTED(WaitUntil([&] { return FocusOf(window) == to.hwnd; }, 2000),
+                    std::string(back ? "Shift+Tab" : "Tab") +
+                        " moves the focus to " + to.name))
         return;
     }
   }
@@ -122,7 +114,7 @@ void ApplyWithoutMessage(const RunningProgram& program, const MainWindow& main,
                          const std::string& what, int waitMs) {
   PostClick(main.apply);
   HWND box = WaitForMessageBox(program.pid(), kAppTitle, waitMs);
-  E2E_CHECK_MSG(box == nullptr, what);
+  EXPECT_TRUE(box == nullptr) << what;
   if (box && !Answer(box, IDNO)) Answer(box, IDOK);
 }
 
@@ -141,12 +133,12 @@ bool ShowsIcon(HWND box) {
 
 void CheckMessageBox(HWND box, const std::string& text, bool icon,
                      std::initializer_list<int> buttons) {
-  E2E_CHECK_EQ(MessageBoxText(box), text);
-  E2E_CHECK_EQ(ShowsIcon(box), icon);
+  EXPECT_EQ(MessageBoxText(box), text);
+  EXPECT_EQ(ShowsIcon(box), icon);
   for (int id : {IDOK, IDCANCEL, IDYES, IDNO})
-    E2E_CHECK_MSG((GetDlgItem(box, id) != nullptr) ==
-                      (std::count(buttons.begin(), buttons.end(), id) > 0),
-                  "button id " + std::to_string(id) + " present as designed");
+    EXPECT_TRUE((GetDlgItem(box, id) != nullptr) ==
+                (std::count(buttons.begin(), buttons.end(), id) > 0))
+        << "button id " + std::to_string(id) + " present as designed";
 }
 
 void CheckReportAndEnd(RunningProgram& program, HWND box,
@@ -154,9 +146,9 @@ void CheckReportAndEnd(RunningProgram& program, HWND box,
   std::string flat;
   for (char c : MessageBoxText(box))
     if (c != '\r') flat += c;
-  E2E_CHECK_EQ(flat, report);
-  E2E_CHECK(Answer(box, IDOK));
-  E2E_CHECK_MSG(program.WaitExit(5000), "after OK the program ends");
+  EXPECT_EQ(flat, report);
+  EXPECT_TRUE(Answer(box, IDOK));
+  EXPECT_TRUE(program.WaitExit(5000)) << "after OK the program ends";
 }
 
 int OpenAndClose(const RunningProgram& program, const MainWindow& main,
@@ -194,15 +186,15 @@ bool OpenPerGameDialog(const RunningProgram& program, const MainWindow& main,
   if (IsChecked(main.option1)) Select(main.option2);
   PostClick(main.option1);
   dialog.window = WaitForWindow(program.pid(), IsPerGameDialog);
-  if (!E2E_CHECK_MSG(dialog.window != nullptr,
-                     "selecting \"To one game only\" opens the dialog"))
+  if (!EXPECTED(dialog.window != nullptr,
+                "selecting \"To one game only\" opens the dialog"))
     return false;
   std::vector<HWND> edits = FindChildren(dialog.window, "Edit");
   dialog.edit = edits.size() == 1 ? edits[0] : nullptr;
   dialog.ok = FindChild(dialog.window, "Button", "OK");
   dialog.cancel = FindChild(dialog.window, "Button", "Cancel");
-  return E2E_CHECK_MSG(dialog.edit && dialog.ok && dialog.cancel,
-                       "one text box, \"OK\" and \"Cancel\" found");
+  return EXPECTED(dialog.edit && dialog.ok && dialog.cancel,
+                  "one text box, \"OK\" and \"Cancel\" found");
 }
 
 WineDrawsFrames::WineDrawsFrames()
@@ -235,11 +227,10 @@ void SeedDriverValues(const char* levelOfDetail, const char* clock) {
 
 bool StartMain(RunningProgram& program, const Options& options,
                MainWindow& main) {
-  if (!E2E_CHECK_MSG(program.Start(options.exe), "the program starts"))
-    return false;
+  if (!EXPECTED(program.Start(options.exe), "the program starts")) return false;
   main.window = WaitForWindowTitled(program.pid(), kMainTitle, 20000);
-  if (!E2E_CHECK_MSG(main.window != nullptr,
-                     "a visible window titled \"Movarin         v0.3\""))
+  if (!EXPECTED(main.window != nullptr,
+                "a visible window titled \"Movarin         v0.3\""))
     return false;
   HWND w = main.window;
   main.frame1 = FindChild(w, "", "Overclocking");
@@ -276,7 +267,7 @@ bool StartMain(RunningProgram& program, const Options& options,
   };
   bool ok = true;
   for (const auto& f : found)
-    ok &= E2E_CHECK_MSG(f.hwnd != nullptr, std::string(f.what) + " found");
+    ok &= EXPECTED(f.hwnd != nullptr, std::string(f.what) + " found");
   return ok;
 }
 

@@ -9,6 +9,8 @@
 #include <commctrl.h>
 // clang-format on
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <initializer_list>
 #include <optional>
@@ -33,17 +35,21 @@ inline constexpr const char* kOption2Text = "Apply this to all Direct3D games";
 inline constexpr const char* kRestartQuestion =
     "You have to restart Windows. Do it now ?";
 
-// What the scenarios get from the command line.
+// The programs the scenarios start.
 struct Options {
-  std::string exe;         // the program under test
-  std::string recorder;    // the recording stand-in
-  std::string screenshot;  // where the main window's picture goes (.bmp)
+  std::string exe;       // the program under test
+  std::string recorder;  // the recording stand-in
 };
 
-// A picture of a window for the eyes of a reviewer, next to the main
-// screenshot: "<screenshot>-<name>.bmp".
-bool SaveWindowPicture(const Options& options, HWND window,
-                       const std::string& name);
+// Names the scenario step under way: printed, and shown with every failure
+// until the next step.
+void SetStep(const std::string& step);
+
+// A picture of a window for the eyes of a reviewer (the main window's is
+// the README's), taken from outside by ImageMagick's import into
+// MOVARIN_E2E_PICTURES/<name>.png. Checks nothing; without import or that
+// variable it is left out with a note.
+void TakePicture(HWND window, const std::string& name);
 
 // Pixels of a design length in twips at the screen's density.
 int Px(int twips);
@@ -170,3 +176,11 @@ void CleanDriverKeys();
 void SeedDriverValues(const char* levelOfDetail, const char* clock);
 
 }  // namespace e2e
+
+// EXPECT_TRUE that hands the condition back, for the steps that depend on it.
+#define EXPECTED(cond, msg)                         \
+  [&] {                                             \
+    const bool expected_ = static_cast<bool>(cond); \
+    EXPECT_TRUE(expected_) << (msg);                \
+    return expected_;                               \
+  }()

@@ -53,7 +53,7 @@ double SecondsSince(DWORD start) { return (GetTickCount() - start) / 1000.0; }
 
 }  // namespace
 
-void EnduranceScenario(const Options& options) {
+TEST_F(Scenario, Endurance) {
   SetStep("start");
   SeedDriverValues("5", "190");
   RunningProgram program;
@@ -61,28 +61,28 @@ void EnduranceScenario(const Options& options) {
   if (!StartMain(program, options, main)) return;
   // "Apply this to all Direct3D games": each Apply stores the level of
   // detail as well as the clock.
-  if (!E2E_CHECK_MSG(Select(main.option2), "all games selected")) return;
+  if (!EXPECTED(Select(main.option2), "all games selected")) return;
 
   SetStep("warm-up");
-  E2E_CHECK_EQ(Apply(main, kWarmUpApplies), kWarmUpApplies);
-  E2E_CHECK_EQ(OpenAndClose(program, main, main.about, IsAbout, "OK !",
-                            kWarmUpAboutOpenings, kAboutTimeoutMs),
-               kWarmUpAboutOpenings);
+  EXPECT_EQ(Apply(main, kWarmUpApplies), kWarmUpApplies);
+  EXPECT_EQ(OpenAndClose(program, main, main.about, IsAbout, "OK !",
+                         kWarmUpAboutOpenings, kAboutTimeoutMs),
+            kWarmUpAboutOpenings);
   const SIZE_T before = PrivateBytes(program.process());
-  E2E_CHECK_MSG(before > 0, "the program's private bytes can be read");
+  EXPECT_TRUE(before > 0) << "the program's private bytes can be read";
 
   SetStep("10,000 Applies");
   DWORD start = GetTickCount();
-  E2E_CHECK_EQ(Apply(main, kApplies), kApplies);
+  EXPECT_EQ(Apply(main, kApplies), kApplies);
   std::printf("%d Applies: %.1f s\n", kApplies, SecondsSince(start));
-  E2E_CHECK_MSG(!WaitForMessageBox(program.pid(), kAppTitle, 0),
-                "no question was asked");
+  EXPECT_TRUE(!WaitForMessageBox(program.pid(), kAppTitle, 0))
+      << "no question was asked";
 
   SetStep("200 About openings");
   start = GetTickCount();
-  E2E_CHECK_EQ(OpenAndClose(program, main, main.about, IsAbout, "OK !",
-                            kAboutOpenings, kAboutTimeoutMs),
-               kAboutOpenings);
+  EXPECT_EQ(OpenAndClose(program, main, main.about, IsAbout, "OK !",
+                         kAboutOpenings, kAboutTimeoutMs),
+            kAboutOpenings);
   std::printf("%d About openings: %.1f s\n", kAboutOpenings,
               SecondsSince(start));
 
@@ -91,15 +91,15 @@ void EnduranceScenario(const Options& options) {
   std::printf("private bytes: %lu KiB before, %lu KiB after\n",
               static_cast<unsigned long>(before / 1024),
               static_cast<unsigned long>(after / 1024));
-  E2E_CHECK_MSG(after <= before + kAllowedGrowth,
-                "private bytes grew by " +
-                    std::to_string((static_cast<long long>(after) -
-                                    static_cast<long long>(before)) /
-                                   1024) +
-                    " KiB (256 allowed)");
-  E2E_CHECK_EQ(Stored(kGlobalD3DKey, kLevelOfDetailName), Sz("5"));
-  E2E_CHECK_EQ(Stored(kClockKey, kClockName), Sz("190"));
-  E2E_CHECK_MSG(Alive(program, main), "the program still answers");
+  EXPECT_TRUE(after <= before + kAllowedGrowth)
+      << "private bytes grew by " +
+             std::to_string((static_cast<long long>(after) -
+                             static_cast<long long>(before)) /
+                            1024) +
+             " KiB (256 allowed)";
+  EXPECT_EQ(Stored(kGlobalD3DKey, kLevelOfDetailName), Sz("5"));
+  EXPECT_EQ(Stored(kClockKey, kClockName), Sz("190"));
+  EXPECT_TRUE(Alive(program, main)) << "the program still answers";
   CloseMain(program, main);
 }
 

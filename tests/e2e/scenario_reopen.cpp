@@ -16,20 +16,20 @@ constexpr int kVisibleWithinMs = 1000;
 void Reopen(const RunningProgram& program, const MainWindow& main, HWND opener,
             bool (*match)(HWND), const char* closer) {
   std::vector<DWORD> shown;
-  E2E_CHECK_EQ(OpenAndClose(program, main, opener, match, closer, kOpenings,
-                            5000, &shown),
-               kOpenings);
+  EXPECT_EQ(OpenAndClose(program, main, opener, match, closer, kOpenings, 5000,
+                         &shown),
+            kOpenings);
   const DWORD bound = Scaled(kVisibleWithinMs);
   for (std::size_t i = 0; i < shown.size(); ++i)
-    E2E_CHECK_MSG(shown[i] <= bound,
-                  "opening " + std::to_string(i + 1) + " visible within " +
-                      std::to_string(bound) + " ms, took " +
-                      std::to_string(shown[i]) + " ms");
+    EXPECT_TRUE(shown[i] <= bound) << "opening " + std::to_string(i + 1) +
+                                          " visible within " +
+                                          std::to_string(bound) + " ms, took " +
+                                          std::to_string(shown[i]) + " ms";
 }
 
 }  // namespace
 
-void ReopenScenario(const Options& options) {
+TEST_F(Scenario, Reopen) {
   SetStep("start");
   CleanDriverKeys();
   RunningProgram program;
@@ -40,7 +40,7 @@ void ReopenScenario(const Options& options) {
   Reopen(program, main, main.about, IsAbout, "OK !");
 
   SetStep("the per-game dialog, five times");
-  E2E_CHECK(Press(main.slider2, VK_RIGHT, 1));  // enables the options
+  EXPECT_TRUE(Press(main.slider2, VK_RIGHT, 1));  // enables the options
   Reopen(program, main, main.option1, IsPerGameDialog, "Cancel");
 
   CloseMain(program, main);

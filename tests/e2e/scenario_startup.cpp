@@ -1,83 +1,41 @@
 // Start-up from stored driver values: what the window shows, and the error
 // report (without the window) when a stored text does not read as a number.
-#include <utility>
-
+// How every stored text reads is the program tests' concern.
 #include "tests/e2e/scenarios.h"
 
 namespace e2e {
-namespace {
 
-struct Shown {
-  const char *levelOfDetail, *clock;  // stored texts; null: absent
-  int slider2;
-  const char* label1;
-  bool optionsEnabled;
-  int slider1;
-  const char* gfx;
-};
+TEST_F(Scenario, Startup) {
+  SetStep("start with level \"05\", clock \"200\"");
+  SeedDriverValues("05", "200");
+  {
+    RunningProgram program;
+    MainWindow main;
+    if (!StartMain(program, options, main)) return;
+    EXPECT_EQ(SliderPos(main.slider2), 5);
+    EXPECT_EQ(TextOf(main.label1), "Level Of Detail  =  05");
+    EXPECT_TRUE(IsWindowEnabled(main.option1) && IsWindowEnabled(main.option2));
+    EXPECT_TRUE(!IsChecked(main.option1) && !IsChecked(main.option2))
+        << "neither option selected";
+    EXPECT_EQ(SliderPos(main.slider1), 200);
+    EXPECT_EQ(TextOf(main.gfx), "200");
+    EXPECT_TRUE(program.Close(main.window)) << "the program ends when closed";
+    EXPECT_EQ(Stored(kGlobalD3DKey, kLevelOfDetailName), Sz("05"))
+        << "start-up leaves the stored level as it was";
+  }
 
-// Seeds the stored texts (null: absent) and names the step after them.
-void StartWith(const char* levelOfDetail, const char* clock) {
-  SetStep(std::string("start with level ") +
-          (levelOfDetail ? Show(levelOfDetail) : "absent") + ", clock " +
-          (clock ? Show(clock) : "absent"));
-  SeedDriverValues(levelOfDetail, clock);
-}
-
-void CheckShown(const Options& options, const Shown& c) {
-  StartWith(c.levelOfDetail, c.clock);
+  SetStep("start with level \"abc\", clock \"180\"");
+  SeedDriverValues("abc", "180");
   RunningProgram program;
-  MainWindow main;
-  if (!StartMain(program, options, main)) return;
-  E2E_CHECK_EQ(SliderPos(main.slider2), c.slider2);
-  E2E_CHECK_EQ(TextOf(main.label1), std::string(c.label1));
-  E2E_CHECK_EQ(IsWindowEnabled(main.option1) != 0, c.optionsEnabled);
-  E2E_CHECK_EQ(IsWindowEnabled(main.option2) != 0, c.optionsEnabled);
-  E2E_CHECK_MSG(!IsChecked(main.option1) && !IsChecked(main.option2),
-                "neither option selected");
-  E2E_CHECK_EQ(SliderPos(main.slider1), c.slider1);
-  E2E_CHECK_EQ(TextOf(main.gfx), std::string(c.gfx));
-  E2E_CHECK_MSG(program.Close(main.window), "the program ends when closed");
-  const std::optional<fixture::RawValue> lod =
-      Stored(kGlobalD3DKey, kLevelOfDetailName);
-  E2E_CHECK_MSG(c.levelOfDetail ? lod == Sz(c.levelOfDetail) : !lod,
-                "start-up leaves the stored level as it was");
-}
-
-void CheckTypeMismatch(const Options& options, const char* levelOfDetail,
-                       const char* clock) {
-  StartWith(levelOfDetail, clock);
-  RunningProgram program;
-  if (!E2E_CHECK(program.Start(options.exe))) return;
+  ASSERT_TRUE(program.Start(options.exe)) << "the program starts";
   HWND box = WaitForMessageBox(program.pid(), kAppTitle, 20000);
-  if (!E2E_CHECK_MSG(box != nullptr, "an error message box captioned Movarin"))
-    return;
+  ASSERT_TRUE(box) << "an error message box captioned Movarin";
   auto mainShown = [&] {
     return WaitForWindowTitled(program.pid(), kMainTitle, 0) != nullptr;
   };
-  E2E_CHECK_MSG(!mainShown(), "the main window is not shown");
+  EXPECT_FALSE(mainShown()) << "the main window is not shown";
   CheckReportAndEnd(program, box, "Run-time error '13':\n\nType mismatch");
-  E2E_CHECK_MSG(!mainShown(), "the main window was never shown");
-}
-
-}  // namespace
-
-void StartupScenario(const Options& options) {
-  const Shown shown[] = {
-      {nullptr, nullptr, 0, "Level Of Detail  =  0", false, 175, "175"},
-      {"05", "200", 5, "Level Of Detail  =  05", true, 200, "200"},
-      {"7", nullptr, 7, "Level Of Detail  =  7", true, 175, "175"},
-      {"0", "175", 0, "Level Of Detail  =  0", false, 175, "175"},
-  };
-  for (const Shown& c : shown) CheckShown(options, c);
-  // Stored texts that do not read as numbers.
-  const std::pair<const char*, const char*> broken[] = {
-      {"abc", "180"},
-      {"", nullptr},
-      {"2", "fast"},
-  };
-  for (const auto& [levelOfDetail, clock] : broken)
-    CheckTypeMismatch(options, levelOfDetail, clock);
+  EXPECT_FALSE(mainShown()) << "the main window was never shown";
 }
 
 }  // namespace e2e

@@ -1,21 +1,24 @@
-// The end-to-end scenarios; each starts the program itself, seeds and
-// cleans the registry keys it uses, and records its checks with what this
-// header brings.
+// The end-to-end scenarios, each a GoogleTest test of its own: it starts
+// the program itself and seeds the registry keys it uses; the fixture
+// cleans them after it.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include "tests/e2e/app.h"
-#include "tests/e2e/check.h"
 #include "tests/e2e/stand_in.h"
 
 namespace e2e {
 
-void MainWindowScenario(const Options& options);
-void StartupScenario(const Options& options);
-void PerGameScenario(const Options& options);
-void BadNamesScenario(const Options& options);
-void AboutScenario(const Options& options);
-void ApplyErrorsScenario(const Options& options);
-void ReopenScenario(const Options& options);
-void EnduranceScenario(const Options& options);
+// The programs given on the command line (tests/e2e/driver.cpp).
+const Options& TheOptions();
+
+class Scenario : public ::testing::Test {
+ protected:
+  void TearDown() override { CleanDriverKeys(); }
+
+  const Options& options = TheOptions();
+  WineDrawsFrames frames;
+};
 
 }  // namespace e2e

@@ -31,8 +31,8 @@ bool ReadTimeScale() {
 }
 
 int Scaled(int ms) {
-  return static_cast<int>(std::min(std::round(ms * g_timeScale),
-                                   static_cast<double>(INT_MAX)));
+  return static_cast<int>(
+      std::min(std::round(ms * g_timeScale), static_cast<double>(INT_MAX)));
 }
 
 void Pause(int ms) { Sleep(Scaled(ms)); }
@@ -301,25 +301,6 @@ bool Capture::ShowsOnly(COLORREF color, COLORREF other) const {
   return seen;
 }
 
-namespace {
-// 24-bit pixels, rows padded to four bytes; a negative height: top row
-// first.
-BITMAPINFOHEADER Header24(int width, int height) {
-  BITMAPINFOHEADER header{};
-  header.biSize = sizeof header;
-  header.biWidth = width;
-  header.biHeight = height;
-  header.biPlanes = 1;
-  header.biBitCount = 24;
-  header.biCompression = BI_RGB;
-  return header;
-}
-
-std::size_t Stride(int width) {
-  return (static_cast<std::size_t>(width) * 3 + 3) & ~3u;
-}
-}  // namespace
-
 Capture CaptureScreen(const RECT& rect) {
   Capture out;
   out.width = rect.right - rect.left;
@@ -327,8 +308,15 @@ Capture CaptureScreen(const RECT& rect) {
   if (out.width <= 0 || out.height <= 0) return out;
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
+  // 24-bit pixels, rows padded to four bytes; a negative height: top row
+  // first.
   BITMAPINFO info{};
-  info.bmiHeader = Header24(out.width, -out.height);
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = out.width;
+  info.bmiHeader.biHeight = -out.height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
   HBITMAP bitmap =
       CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -336,7 +324,8 @@ Capture CaptureScreen(const RECT& rect) {
   BitBlt(memory, 0, 0, out.width, out.height, screen, rect.left, rect.top,
          SRCCOPY);
   GdiFlush();
-  const std::size_t stride = Stride(out.width);
+  const std::size_t stride =
+      (static_cast<std::size_t>(out.width) * 3 + 3) & ~3u;
   out.bgr.resize(static_cast<std::size_t>(out.width) * out.height * 3);
   for (int y = 0; y < out.height; ++y)
     std::memcpy(&out.bgr[static_cast<std::size_t>(y) * out.width * 3],
@@ -347,29 +336,6 @@ Capture CaptureScreen(const RECT& rect) {
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
   return out;
-}
-
-bool WriteBmp(const std::string& path, const Capture& capture) {
-  const std::size_t stride = Stride(capture.width);
-  const std::size_t imageSize = stride * capture.height;
-  BITMAPFILEHEADER file{};
-  BITMAPINFOHEADER header = Header24(capture.width, capture.height);
-  file.bfType = 0x4D42;  // "BM"
-  file.bfOffBits = sizeof file + sizeof header;
-  file.bfSize = static_cast<DWORD>(file.bfOffBits + imageSize);
-  header.biSizeImage = static_cast<DWORD>(imageSize);
-  FILE* out = std::fopen(WindowsPath(path).c_str(), "wb");
-  if (!out) return false;
-  bool ok = std::fwrite(&file, sizeof file, 1, out) == 1 &&
-            std::fwrite(&header, sizeof header, 1, out) == 1;
-  std::vector<std::uint8_t> row(stride, 0);
-  for (int y = capture.height - 1; ok && y >= 0; --y) {
-    std::memcpy(row.data(),
-                &capture.bgr[static_cast<std::size_t>(y) * capture.width * 3],
-                static_cast<std::size_t>(capture.width) * 3);
-    ok = std::fwrite(row.data(), stride, 1, out) == 1;
-  }
-  return std::fclose(out) == 0 && ok;
 }
 
 }  // namespace e2e

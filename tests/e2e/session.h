@@ -1,6 +1,6 @@
 // Driving the real program from outside, as a user would: start it, find
 // its windows and controls, read what they show, click and type by posted
-// messages, answer message boxes, and capture the screen.
+// messages, answer message boxes, and read the screen's pixels.
 #pragma once
 
 #include <windows.h>
@@ -130,8 +130,8 @@ struct Capture {
   // Some pixels of exactly color and none of other.
   bool ShowsOnly(COLORREF color, COLORREF other) const;
 };
-// The screen's pixels under rect (screen coordinates).
+// The screen's pixels under rect (screen coordinates), for the checks that
+// compare colours: the frame captions' and the About links'.
 Capture CaptureScreen(const RECT& rect);
-bool WriteBmp(const std::string& path, const Capture& capture);
 
 }  // namespace e2e

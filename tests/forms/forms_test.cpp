@@ -384,17 +384,6 @@ TEST_F(FormsTest, ErrorInsideAModalDialogEndsTheProgramThroughTheLoop) {
 
 // ---------------------------------------------------------- message boxes --
 
-TEST_F(FormsTest, MessageBoxesCarryTheProgramTitleUnlessGivenOne) {
-  host.Answer(forms::kVbNo);
-  EXPECT_EQ(app.MsgBox("Plain"), forms::kVbOK);
-  EXPECT_EQ(app.MsgBox("Ask", forms::kVbYesNo), forms::kVbNo);
-  EXPECT_EQ(app.MsgBox("Own", 16, "Title"), forms::kVbOK);
-  EXPECT_EQ(host.messages(),
-            (std::vector<ShownMessage>{{"Plain", 0, "Movarin", 1},
-                                       {"Ask", 4, "Movarin", 7},
-                                       {"Own", 16, "Title", 1}}));
-}
-
 // A script that does not fit the program is a fault of the test, recorded
 // instead of hanging or guessing.
 TEST(ScriptedHostTest, MissingStepsAndUnfittingAnswersAreScriptFaults) {

@@ -8,29 +8,36 @@
 #include <string>
 #include <vector>
 
-#include "tests/forms/design_rows.h"
 #include "ui/forms/forms.h"
 
 namespace movarin_test {
 
 using forms::Kind;
 
+// clang-format off
 inline constexpr forms::ControlDesign kTestControls[] = {
     {"Label1", Kind::kLabel, "", "Label", 0, 0, 900, 195},
     {"Frame1", Kind::kFrame, "", "Targets", 0, 300, 3000, 900, 0, 0x800000},
     {"Option1", Kind::kOption, "Frame1", "One", 100, 200, 1000, 200, 1},
-    Disabled(
-        {"Option2", Kind::kOption, "Frame1", "Two", 100, 500, 1000, 200, 2}),
+    {.name = "Option2", .kind = Kind::kOption, .container = "Frame1", .text = "Two",
+     .left = 100, .top = 500, .width = 1000, .height = 200, .tabIndex = 2,
+     .enabled = false},
     {"Option3", Kind::kOption, "Frame1", "Three", 100, 700, 1000, 200, 3},
     {"Option4", Kind::kOption, "", "Elsewhere", 0, 1300, 1000, 200, 4},
     // Slider settings: min, max, value, small and large change.
-    WithSlider({"Slider1", Kind::kSlider, "", "", 0, 1600, 3000, 400, 5},
-               {175, 210, 175, 1, 5}),
+    {.name = "Slider1", .kind = Kind::kSlider, .container = "", .text = "",
+     .left = 0, .top = 1600, .width = 3000, .height = 400, .tabIndex = 5,
+     .slider = {175, 210, 175, 1, 5}},
     {"Text1", Kind::kTextBox, "", "exemple.exe", 0, 2400, 2500, 285, 7},
     {"Command1", Kind::kButton, "", "OK", 0, 2800, 800, 285, 8},
-    Cancel({"Command4", Kind::kButton, "", "Cancel", 900, 2800, 800, 285, 9}),
-    Disabled({"Command5", Kind::kButton, "", "Off", 1800, 2800, 800, 285, 10}),
+    {.name = "Command4", .kind = Kind::kButton, .container = "", .text = "Cancel",
+     .left = 900, .top = 2800, .width = 800, .height = 285, .tabIndex = 9,
+     .cancel = true},
+    {.name = "Command5", .kind = Kind::kButton, .container = "", .text = "Off",
+     .left = 1800, .top = 2800, .width = 800, .height = 285, .tabIndex = 10,
+     .enabled = false},
 };
+// clang-format on
 
 inline constexpr forms::WindowDesign kMainDesign = {
     "Main",       "Main", 3200, 3200, forms::BorderStyle::kFixedSingle,

@@ -3,12 +3,14 @@
 // number or as one of the two errors, and a number read back from its own
 // digits is the same number.
 //
-// Input: decimal separator NUL thousands separator NUL text (the text may
-// hold NULs of its own).
+// Input, through FuzzedDataProvider: the decimal and the thousands
+// separator, then the text (the rest, NULs included).
+#include <fuzzer/FuzzedDataProvider.h>
+
 #include <string>
 
 #include "store/registry.h"
-#include "tests/fuzz/fuzz_input.h"
+#include "tests/fuzz/fuzz_check.h"
 
 namespace {
 
@@ -25,11 +27,11 @@ std::string Describe(const std::string& text, const NumberResult& r) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
-  fuzz::Input input(data, size);
+  FuzzedDataProvider input(data, size);
   platform::NumberFormat format;
-  format.decimalSeparator = input.Field();
-  format.thousandsSeparator = input.Field();
-  const std::string text = input.Rest();
+  format.decimalSeparator = input.ConsumeRandomLengthString();
+  format.thousandsSeparator = input.ConsumeRandomLengthString();
+  const std::string text = input.ConsumeRemainingBytesAsString();
 
   const NumberResult r = registry::TextToLong(text, format);
   FUZZ_CHECK(r.error == NumberError::kNone ||

@@ -5,20 +5,21 @@
 // a plain text written reads back as written, a removal takes what was
 // there, and a write leaves no file but the profile behind.
 //
-// Input: file content NUL section NUL key NUL text NUL, then up to eight
-// operations of two bytes (what, buffer size). A section, key or text of
-// the single byte 0x01 stands for a null pointer.
+// Input, through FuzzedDataProvider: the file content, the section, key and
+// text, then up to eight operations (what, buffer size). A section, key or
+// text of the single byte 0x01 stands for a null pointer.
+#include <fuzzer/FuzzedDataProvider.h>
+
 #include <cstring>
 #include <memory>
 #include <string>
 
 #include "platform/platform.h"
-#include "tests/fuzz/fuzz_input.h"
+#include "tests/fuzz/fuzz_check.h"
 
 namespace {
 
 constexpr int kMaxOperations = 8;
-constexpr unsigned kExtraSize = 45;  // lifts a size byte to 300
 constexpr std::uint32_t kReadBack = 300;
 
 // A field, or null for "\x01".
@@ -63,26 +64,26 @@ void CheckString(const char* section, const char* key, const char* fallback,
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
-  fuzz::Input input(data, size);
-  const std::string file = fuzz::ScratchDirectory() + "/fuzz.ini";
+  FuzzedDataProvider input(data, size);
+  const std::string file = fuzz::ScratchDirectory().Join("fuzz.ini");
   // The file as the last input left it, to spare rewriting it unchanged.
   static std::string onDisk = "\x01none";
-  const std::string content = input.Field();
-  if (content != onDisk) fuzz::WriteFile(file, content);
+  const std::string content = input.ConsumeRandomLengthString();
+  if (content != onDisk) fixture::WriteFile(file, content);
   onDisk = content;
   bool wrote = false;
-  const std::string sectionField = input.Field();
-  const std::string keyField = input.Field();
-  const std::string textField = input.Field();
+  const std::string sectionField = input.ConsumeRandomLengthString();
+  const std::string keyField = input.ConsumeRandomLengthString();
+  const std::string textField = input.ConsumeRandomLengthString();
   const char* section = Arg(sectionField);
   const char* key = Arg(keyField);
   const char* text = Arg(textField);
 
-  for (int i = 0; i < kMaxOperations && !input.empty(); ++i) {
-    const std::uint8_t what = input.Byte();
+  for (int i = 0; i < kMaxOperations && input.remaining_bytes() > 0; ++i) {
+    const int what = input.ConsumeIntegralInRange(0, 5);
     const std::uint32_t bufferSize =
-        input.Byte() + ((what & 0x80) != 0 ? kExtraSize : 0);
-    switch (what % 6) {
+        input.ConsumeIntegralInRange<std::uint32_t>(0, kReadBack);
+    switch (what) {
       case 0:
         CheckString(section, key, text, bufferSize, file);
         break;
@@ -112,7 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
       case 5: {
         // A removal takes the first of duplicate keys or sections, so
         // whatever read as present before takes a line with it.
-        const std::size_t before = fuzz::ReadFile(file).size();
+        const std::size_t before = fixture::ReadFile(file).size();
         const bool present =
             section && ReadBack(section, key, "\x01gone", file) != "\x01gone";
         FUZZ_CHECK(platform::WritePrivateProfileStringA(section, key, nullptr,
@@ -120,7 +121,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                        !section,
                    "a removal succeeds");
         wrote = true;
-        FUZZ_CHECK(!present || fuzz::ReadFile(file).size() < before,
+        FUZZ_CHECK(!present || fixture::ReadFile(file).size() < before,
                    "a removal takes [" + sectionField + "] " +
                        (key ? keyField : "(section)"));
         break;
@@ -129,7 +130,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   }
   if (wrote) {
     onDisk = "\x01changed";
-    FUZZ_CHECK(fixture::NamesIn(fuzz::ScratchDirectory()).size() == 1,
+    FUZZ_CHECK(fuzz::ScratchDirectory().Names().size() == 1,
                "writes leave only the profile behind");
   }
   return 0;

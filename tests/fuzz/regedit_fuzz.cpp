@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/emulated/emulated.h"
-#include "tests/fuzz/fuzz_input.h"
+#include "tests/fuzz/fuzz_check.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/fuzz/fuzz_input.h"
+#include "tests/fuzz/fuzz_check.h"
 
 int main(int argc, char** argv) {
   namespace fs = std::filesystem;
@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
   }
   for (const fs::path& file : files) {
     std::fprintf(stderr, "replay: %s\n", file.filename().c_str());
-    const std::string bytes = fuzz::ReadFile(file.string());
+    const std::string bytes = fixture::ReadFile(file.string());
     LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()),
                            bytes.size());
   }

@@ -125,13 +125,8 @@ class Board(unittest.TestCase):
 
 @unittest.skipUnless(HAS_MAGICK, 'needs ImageMagick')
 class Gauge(unittest.TestCase):
-    def test_gif_with_the_dial_opaque_and_its_corners_transparent(self):
-        path = os.path.join(MAIN, 'gauge.gif')
-        self.assertEqual(identify(path, '%m %w %h'), 'GIF 34 34')
-        px = decode(path)
-        for x, y in ((0, 0), (33, 0), (0, 33), (33, 33)):
-            self.assertEqual(px[y][x][3], 0, (x, y))
-        self.assertEqual(px[17][17][3], 255)
+    def test_gif_dial_shows_its_scale(self):
+        px = decode(os.path.join(MAIN, 'gauge.gif'))
         # the scale: green at its low end (lower left), red at its high end
         colours = opaque(px)
         self.assertTrue(any(g > 150 and r < 80 and b < 80 for r, g, b in colours), 'green')

@@ -1,4 +1,4 @@
-// The emulated backend's own hooks: REGEDIT4 fixtures, injected errors,
+// The emulated backend's own hooks: REGEDIT4 fixtures and injected errors
 // recorded shell calls and launches; and what only it can show, such as
 // data kept byte for byte where Wine's "A" layer adds a NUL.
 #include "platform/emulated/emulated.h"
@@ -52,45 +52,6 @@ constexpr char kFixture[] =
     "[HKEY_CURRENT_USER\\Software\\Empty Key]\n"
     "\n";
 
-// What a load stores is the regedit suite's, on both backends; the dump
-// shows it back (a text's bytes too: hex(1) for one without its NUL).
-TEST_F(EmulatedTest, Regedit4RoundTrips) {
-  ASSERT_TRUE(emulated::LoadRegedit4(kFixture));
-  // Keys and values in name order, the parents of seeded keys included.
-  EXPECT_EQ(
-      "REGEDIT4\n"
-      "\n"
-      "[HKEY_CURRENT_USER\\Software]\n"
-      "\n"
-      "[HKEY_CURRENT_USER\\Software\\Empty Key]\n"
-      "\n"
-      "[HKEY_LOCAL_MACHINE\\SOFTWARE]\n"
-      "\n"
-      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\PowerVR]\n"
-      "\n"
-      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\PowerVR\\KYRO]\n"
-      "\n"
-      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\PowerVR\\KYRO\\Global]\n"
-      "\n"
-      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\PowerVR\\KYRO\\Global\\D3D]\n"
-      "@=\"default \\\"quoted\\\" \\\\ text\"\n"
-      "\"MIPMapThreshold\"=\"3\"\n"
-      "\n"
-      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\PowerVR\\KYRO\\HWSettings]\n"
-      "\n"
-      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\PowerVR\\KYRO\\HWSettings\\PMXKERN]\n"
-      "\"Binary\"=hex:00,ff,10\n"
-      "\"CorePLLFreq2\"=dword:000000af\n"
-      "\"EmptyText\"=hex(1):\n"
-      "\"Multi\"=hex(7):61,00,00\n"
-      "\n",
-      emulated::DumpRegedit4());
-  const std::string dump = Dump();
-  emulated::Reset();
-  ASSERT_TRUE(emulated::LoadRegedit4(dump));
-  EXPECT_EQ(dump, Dump());
-}
-
 // Whatever the registry holds, its dump loads back to the same registry.
 TEST_F(EmulatedTest, EveryDumpLoadsBackToItself) {
   struct Case {
@@ -110,6 +71,9 @@ TEST_F(EmulatedTest, EveryDumpLoadsBackToItself) {
        platform::kRegDword,
        {1, 0, 0, 0},
        "[HKEY_LOCAL_MACHINE]\n@=dword:00000001\n"},
+      // Quotes and backslashes escaped.
+      {platform::kHkeyCurrentUser, "", "q", platform::kRegSz,
+       fixture::SzBytes("a \"b\" \\ c"), "\"q\"=\"a \\\"b\\\" \\\\ c\"\n"},
       // A quoted string cannot hold a line end.
       {platform::kHkeyCurrentUser, "a", "multi", platform::kRegSz,
        fixture::SzBytes("l1\nl2"), "\"multi\"=hex(1):6c,31,0a,6c,32,00\n"},
@@ -281,38 +245,6 @@ TEST_F(EmulatedTest, HandlesOfADeletedKeyAnswerKeyDeleted) {
                                            fixture::SzBytes("x").data(), 2));
   EXPECT_EQ(0, platform::RegCloseKey(key));
   EXPECT_FALSE(fixture::KeyExists(platform::kHkeyCurrentUser, "Doomed"));
-}
-
-TEST_F(EmulatedTest, ShellCallsAndLaunchesAreRecordedWithTheirResults) {
-  EXPECT_EQ(42, platform::ShellExecuteA(7, "open", "http://example.invalid",
-                                        nullptr, "", 1));
-  emulated::SetShellResult(2);
-  EXPECT_EQ(2,
-            platform::ShellExecuteA(0, nullptr, "mailto:x", "p", nullptr, 5));
-  ASSERT_EQ(2u, emulated::ShellCalls().size());
-  const emulated::ShellCall& first = emulated::ShellCalls()[0];
-  EXPECT_EQ(7u, first.parentWindow);
-  EXPECT_EQ("open", first.operation);
-  EXPECT_EQ("http://example.invalid", first.file);
-  EXPECT_EQ("", first.parameters);
-  EXPECT_EQ(1, first.showCommand);
-  EXPECT_EQ("mailto:x", emulated::ShellCalls()[1].file);
-
-  EXPECT_EQ(0, platform::StartProgram("C:\\WINDOWS\\RUNDLL.EXE a,b", 1));
-  emulated::SetLaunchResult(2);
-  EXPECT_EQ(2, platform::StartProgram("missing.exe", 3));
-  ASSERT_EQ(2u, emulated::Launches().size());
-  EXPECT_EQ("C:\\WINDOWS\\RUNDLL.EXE a,b", emulated::Launches()[0].commandLine);
-  EXPECT_EQ(3, emulated::Launches()[1].showCommand);
-
-  emulated::SetNumberFormat({",", "."});
-  EXPECT_EQ(",", platform::UserNumberFormat().decimalSeparator);
-  emulated::Reset();
-  EXPECT_TRUE(emulated::ShellCalls().empty());
-  EXPECT_TRUE(emulated::Launches().empty());
-  EXPECT_EQ(".", platform::UserNumberFormat().decimalSeparator);
-  EXPECT_EQ(",", platform::UserNumberFormat().thousandsSeparator);
-  EXPECT_EQ(42, platform::ShellExecuteA(0, "open", "x", nullptr, nullptr, 1));
 }
 
 }  // namespace

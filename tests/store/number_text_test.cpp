@@ -6,7 +6,6 @@
 
 #include "store/registry.h"
 #include "tests/store/number_corpus.h"
-#include "tests/support/show.h"
 
 #ifndef _WIN32
 #include "platform/emulated/emulated.h"
@@ -14,8 +13,6 @@
 
 namespace {
 
-using fixture::Quoted;
-using registry::LongToText;
 using registry::NumberError;
 using registry::NumberResult;
 using registry::TextToLong;
@@ -24,8 +21,9 @@ using registry::TextToLong;
 // none.
 void ExpectReads(std::string_view text, const platform::NumberFormat& format,
                  NumberError error, std::int32_t value) {
-  SCOPED_TRACE(Quoted(text) + " in " + Quoted(format.decimalSeparator) + "/" +
-               Quoted(format.thousandsSeparator));
+  SCOPED_TRACE(::testing::PrintToString(text) + " in " +
+               ::testing::PrintToString(format.decimalSeparator) + "/" +
+               ::testing::PrintToString(format.thousandsSeparator));
   const NumberResult r = TextToLong(text, format);
   EXPECT_EQ(r.error, error);
   if (error == NumberError::kNone) {
@@ -43,18 +41,6 @@ TEST(NumberText, FollowsTheNumberFormat) {
     ExpectReads(e.text, {std::string(e.decimal), std::string(e.thousands)},
                 e.error, e.value);
   }
-}
-
-TEST(NumberText, WritesDecimalDigitsWithALeadingMinusOnly) {
-  const struct {
-    std::int32_t value;
-    const char* text;
-  } cases[] = {{0, "0"},
-               {175, "175"},
-               {-2, "-2"},
-               {INT32_MAX, "2147483647"},
-               {INT32_MIN, "-2147483648"}};
-  for (const auto& c : cases) EXPECT_EQ(LongToText(c.value), c.text);
 }
 
 #ifndef _WIN32

@@ -183,19 +183,6 @@ INSTANTIATE_TEST_SUITE_P(
         ClockCase{"StoredBeyond32BitsDiffers", "99999999999", 210, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(ApplyTest, ASecondApplyWithoutAMoveWritesAgainWithoutPrompting) {
-  StartWith(Driver(nullopt, "175"));
-  User([this] { form1().Slider1().UserMoveTo(200); });
-  host.Answer(forms::kVbNo);
-  EXPECT_FALSE(Apply());
-  EXPECT_EQ(Raw(kClockKey, kClockName), Sz("200"));
-
-  EXPECT_FALSE(Apply());
-  EXPECT_EQ(Raw(kClockKey, kClockName), Sz("200"));
-  EXPECT_EQ(host.messages(),
-            std::vector<ShownMessage>{RestartPrompt(forms::kVbNo)});
-}
-
 TEST_F(ApplyTest, YesStartsTheRestartMinimizedAndTheProgramRunsOn) {
   StartWith(Driver(nullopt, "175"));
   User([this] { form1().Slider1().UserMoveTo(205); });

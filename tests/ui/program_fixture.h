@@ -1,5 +1,5 @@
 // The whole program over the emulated registry and the scripted host: a
-// test seeds the driver's values as REGEDIT4 text, starts the program, acts
+// test seeds the driver's values, starts the program, acts
 // as the user and reads back the registry bytes, message boxes and shell
 // calls.
 #pragma once
@@ -29,21 +29,10 @@ using driver::kGameD3DKeyPrefix;
 using driver::kGlobalD3DKey;
 using driver::kLevelOfDetailName;
 
-// REGEDIT4 text holding the driver's two values as REG_SZ; nullopt leaves a
-// value out.
-inline std::string Driver(const std::optional<std::string>& levelOfDetail,
-                          const std::optional<std::string>& clock) {
-  const auto value = [](const char* key, const char* name,
-                        const std::string& data) {
-    return std::string("[HKEY_LOCAL_MACHINE\\") + key + "]\n\"" + name +
-           "\"=\"" + data + "\"\n\n";
-  };
-  std::string text = "REGEDIT4\n\n";
-  if (levelOfDetail)
-    text += value(kGlobalD3DKey, kLevelOfDetailName, *levelOfDetail);
-  if (clock) text += value(kClockKey, kClockName, *clock);
-  return text;
-}
+// The driver's two values as REG_SZ texts; nullopt leaves a value out.
+struct Driver {
+  std::optional<std::string> levelOfDetail, clock;
+};
 
 // A value of HKLM as fixture::Shown prints it ("1: 33 00"), or "absent".
 inline std::string Raw(const std::string& key, const std::string& name) {
@@ -74,13 +63,24 @@ class ProgramTest : public ::testing::Test {
   void Seed(const std::string& regedit4) {
     ASSERT_TRUE(platform::emulated::LoadRegedit4(regedit4)) << regedit4;
   }
+  void Seed(const Driver& values) {
+    const auto seed = [](const char* key, const char* name,
+                         const std::optional<std::string>& text) {
+      if (text) {
+        ASSERT_TRUE(
+            fixture::SeedString(platform::kHkeyLocalMachine, key, name, *text));
+      }
+    };
+    seed(kGlobalD3DKey, kLevelOfDetailName, values.levelOfDetail);
+    seed(kClockKey, kClockName, values.clock);
+  }
   // Starts the program; true when it ended during start-up.
   bool Start() {
     return host.RunUntilEnd([this] { program.Start(); });
   }
   // Seeds, starts, and expects the main window shown.
-  void StartWith(const std::string& regedit4) {
-    Seed(regedit4);
+  void StartWith(const Driver& values) {
+    Seed(values);
     ASSERT_FALSE(Start());
     ASSERT_EQ(form1().State(), forms::FormState::kShown);
   }

@@ -17,64 +17,69 @@ using forms::BorderStyle;
 using forms::ControlDesign;
 using forms::Kind;
 using forms::win32::Win32Host;
-using movarin_test::AutoSized;
-using movarin_test::Cancel;
-using movarin_test::Disabled;
 using movarin_test::TestWindow;
-using movarin_test::With;
-using movarin_test::WithPicture;
-using movarin_test::WithSlider;
 using Events = std::vector<std::string>;
 
 constexpr forms::FontDesign kBold = {nullptr, 8.25, 700};
 constexpr forms::FontDesign kLink = {"MS Sans Serif", 8.25, 400, true};
 
 // Every kind of control, in a design order that is not the tab order.
+// clang-format off
 constexpr ControlDesign kControls[] = {
-    Cancel({"Command2", Kind::kButton, "", "Cancel", 1470, 3885, 870, 330, 8}),
+    {.name = "Command2", .kind = Kind::kButton, .container = "", .text = "Cancel",
+     .left = 1470, .top = 3885, .width = 870, .height = 330, .tabIndex = 8,
+     .cancel = true},
     {"Frame1", Kind::kFrame, "", "Overclocking", 105, 105, 3165, 1695, 0,
      0x800000, 0x8000000B, kBold},
-    AutoSized({"Label1", Kind::kLabel, "Frame1",
-               "Memory && Graphics Clock :", 840, 315, 1905, 195, 2}),
+    {.name = "Label1", .kind = Kind::kLabel, .container = "Frame1",
+     .text = "Memory && Graphics Clock :",
+     .left = 840, .top = 315, .width = 1905, .height = 195, .tabIndex = 2,
+     .autoSize = true},
     // Slider settings: min, max, value, small and large change, tick
     // frequency and style.
-    WithSlider({"Slider1", Kind::kSlider, "Frame1", "", 105, 840, 2970, 375, 1},
-               {175, 210, 175, 1, 5, 1, forms::TickStyle::kNoTicks}),
-    WithPicture({"Image1", Kind::kImage, "Frame1", "", 120, 270, 600, 600},
-                IDP_GAUGE),
-    WithPicture(
-        {"Picture1", Kind::kPictureBox, "Frame1", "", 210, 1260, 1365, 150, 3},
-        IDP_BAND_LEFT),
-    With({"Slider2", Kind::kSlider, "", "", 105, 1995, 2970, 300, 4},
-         [](ControlDesign& row) {
-           row.toolTip = "Click on me to enable this setting !";
-           row.slider = {0, 10, 0, 1, 1, 1, forms::TickStyle::kBottomRight};
-         }),
-    Disabled({"Option1", Kind::kOption, "", "One", 105, 2400, 1500, 195, 5,
-              0x000000}),
-    Disabled({"Option2", Kind::kOption, "", "Two", 105, 2610, 1500, 195, 6,
-              0x000000}),
+    {.name = "Slider1", .kind = Kind::kSlider, .container = "Frame1", .text = "",
+     .left = 105, .top = 840, .width = 2970, .height = 375, .tabIndex = 1,
+     .slider = {175, 210, 175, 1, 5, 1, forms::TickStyle::kNoTicks}},
+    {.name = "Image1", .kind = Kind::kImage, .container = "Frame1", .text = "",
+     .left = 120, .top = 270, .width = 600, .height = 600,
+     .picture = IDP_GAUGE},
+    {.name = "Picture1", .kind = Kind::kPictureBox, .container = "Frame1", .text = "",
+     .left = 210, .top = 1260, .width = 1365, .height = 150, .tabIndex = 3,
+     .picture = IDP_BAND_LEFT},
+    {.name = "Slider2", .kind = Kind::kSlider, .container = "", .text = "",
+     .left = 105, .top = 1995, .width = 2970, .height = 300, .tabIndex = 4,
+     .toolTip = "Click on me to enable this setting !",
+     .slider = {0, 10, 0, 1, 1, 1, forms::TickStyle::kBottomRight}},
+    {.name = "Option1", .kind = Kind::kOption, .container = "", .text = "One",
+     .left = 105, .top = 2400, .width = 1500, .height = 195, .tabIndex = 5,
+     .foreColor = 0x000000, .enabled = false},
+    {.name = "Option2", .kind = Kind::kOption, .container = "", .text = "Two",
+     .left = 105, .top = 2610, .width = 1500, .height = 195, .tabIndex = 6,
+     .foreColor = 0x000000, .enabled = false},
     {"Text1", Kind::kTextBox, "", "exemple.exe", 105, 2900, 2535, 285, 7},
-    With({"Command1", Kind::kButton, "", "Apply", 2415, 3885, 870, 330, 9,
-          forms::kDefaultColor, forms::kDefaultColor, kBold},
-         [](ControlDesign& row) {
-           row.graphical = true;
-           row.picture = IDP_BUTTON_FACE;
-           row.downPicture = IDP_BUTTON_DOWN;
-         }),
-    With(AutoSized({"Label2", Kind::kLabel, "", "link", 1755, 3400, 600, 195,
-                    10, 0xFF0000, forms::kDefaultColor, kLink}),
-         [](ControlDesign& row) { row.mouseIcon = IDC_HAND_POINTER; }),
+    {.name = "Command1", .kind = Kind::kButton, .container = "", .text = "Apply",
+     .left = 2415, .top = 3885, .width = 870, .height = 330, .tabIndex = 9,
+     .font = kBold, .graphical = true,
+     .picture = IDP_BUTTON_FACE, .downPicture = IDP_BUTTON_DOWN},
+    {.name = "Label2", .kind = Kind::kLabel, .container = "", .text = "link",
+     .left = 1755, .top = 3400, .width = 600, .height = 195, .tabIndex = 10,
+     .foreColor = 0xFF0000, .font = kLink, .autoSize = true,
+     .mouseIcon = IDC_HAND_POINTER},
 };
+// clang-format on
 
 constexpr const char* kCaption = "Movarin         v0.3";
 constexpr forms::WindowDesign kDesign = {
     "FormT",  kCaption, 3375, 4305,        BorderStyle::kFixedSingle,
     true,     false,    true, IDI_MOVARIN, 0x8000000A,
     kControls};
+// clang-format off
 constexpr ControlDesign kDialogControls[] = {
-    Cancel({"Command4", Kind::kButton, "", "Cancel", 945, 735, 825, 285, 0}),
+    {.name = "Command4", .kind = Kind::kButton, .container = "", .text = "Cancel",
+     .left = 945, .top = 735, .width = 825, .height = 285, .tabIndex = 0,
+     .cancel = true},
 };
+// clang-format on
 constexpr forms::WindowDesign kDialogDesign = {
     "FormD",        "Movarin", 2745,  1095, BorderStyle::kSizableToolWindow,
     false,          false,     false, 0,    0x8000000F,
@@ -173,18 +178,6 @@ struct Canvas {
 };
 
 // ------------------------------------------------------------ conversions --
-
-TEST(ViewUnits, TwipsBecomePixelsAtTheDisplaysDensity) {
-  struct Case {
-    int twips, dpi, pixels;
-  } cases[] = {
-      {15, 96, 1},    {105, 96, 7},     {3375, 96, 225}, {4305, 96, 287},
-      {1440, 96, 96}, {1440, 120, 120}, {195, 120, 16},  {0, 96, 0},
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(forms::win32::TwipsToPixels(c.twips, c.dpi), c.pixels)
-        << c.twips << " twips at " << c.dpi;
-}
 
 TEST(ViewUnits, FontHeightsAreNegativeCharacterHeights) {
   EXPECT_EQ(forms::win32::FontHeight(8.25, 96), -11);
