@@ -144,6 +144,11 @@ std::intptr_t ShellExecuteA(std::uintptr_t parentWindow, const char* operation,
                             const char* file, const char* parameters,
                             const char* directory, int showCommand);
 
+// GetWindowsDirectoryA: the directory Windows is installed in ("C:\WINDOWS"
+// on a standard installation), without a trailing backslash unless it is a
+// drive's root; empty when the system gives none.
+std::string WindowsDirectory();
+
 // Starts a command line as a separate program with a window state
 // (SW_* value) and does not wait. 0 on success, else a Win32 error code.
 long StartProgram(const std::string& commandLine, int showCommand);

@@ -56,6 +56,9 @@ struct ShellCall {
 const std::vector<ShellCall>& ShellCalls();
 void SetShellResult(std::intptr_t result);  // default 42 (success)
 
+// What WindowsDirectory() reports; "C:\WINDOWS" after Reset().
+void SetWindowsDirectory(const std::string& directory);
+
 struct Launch {
   std::string commandLine;
   int showCommand;

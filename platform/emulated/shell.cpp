@@ -19,6 +19,7 @@ struct Recorder {
   std::intptr_t shellResult = kDefaultShellResult;
   std::vector<emulated::Launch> launches;
   long launchResult = kErrorSuccess;
+  std::string windowsDirectory = "C:\\WINDOWS";
 };
 
 Recorder& TheRecorder() {
@@ -41,6 +42,8 @@ std::intptr_t ShellExecuteA(std::uintptr_t parentWindow, const char* operation,
       OrEmpty(directory), showCommand});
   return recorder.shellResult;
 }
+
+std::string WindowsDirectory() { return TheRecorder().windowsDirectory; }
 
 long StartProgram(const std::string& commandLine, int showCommand) {
   Recorder& recorder = TheRecorder();
@@ -68,6 +71,10 @@ void SetShellResult(std::intptr_t result) {
 const std::vector<Launch>& Launches() { return TheRecorder().launches; }
 
 void SetLaunchResult(long code) { TheRecorder().launchResult = code; }
+
+void SetWindowsDirectory(const std::string& directory) {
+  TheRecorder().windowsDirectory = directory;
+}
 
 }  // namespace emulated
 

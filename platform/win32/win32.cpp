@@ -158,6 +158,17 @@ NumberFormat UserNumberFormat() {
   return format;
 }
 
+std::string WindowsDirectory() {
+  std::string directory(MAX_PATH, '\0');
+  UINT length = ::GetWindowsDirectoryA(directory.data(), MAX_PATH);
+  if (length > MAX_PATH) {  // too long for the buffer: length is the need
+    directory.assign(length, '\0');
+    length = ::GetWindowsDirectoryA(directory.data(), length);
+  }
+  directory.resize(length < directory.size() ? length : 0);
+  return directory;
+}
+
 // shell32 is loaded at the first call rather than imported: importing it
 // loads it, and what it pulls in, before the program's first window.
 std::intptr_t ShellExecuteA(std::uintptr_t parentWindow, const char* operation,

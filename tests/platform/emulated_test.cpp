@@ -175,8 +175,9 @@ TEST_F(EmulatedTest, KeysKeepTheSpellingTheyWereCreatedWith) {
 }
 
 // Wine's "A" layer hands back a REG_SZ stored without its NUL with one
-// added (and counts it); the emulated registry, like Windows 9x, keeps the
-// bytes as stored.
+// added (and counts it); the emulated registry keeps the bytes as stored.
+// Windows 9x never meets such a value from its own RegSetValueExA, which
+// stores a REG_SZ's text with its NUL whatever the count says.
 TEST_F(EmulatedTest, TextWithoutANulComesBackAsStored) {
   ASSERT_TRUE(fixture::SeedRaw(platform::kHkeyCurrentUser, "K", "V",
                                platform::kRegSz, {'a', 'b', 'c'}));

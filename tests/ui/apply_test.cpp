@@ -14,8 +14,6 @@ using platform::emulated::Launch;
 using std::nullopt;
 
 const std::string kGameKeyPrefix = kGameD3DKeyPrefix;
-constexpr const char* kRestart =
-    "C:\\WINDOWS\\RUNDLL.EXE user.exe,exitwindowsexec";
 
 ShownMessage RestartPrompt(int answer) {
   return {"You have to restart Windows. Do it now ?", 4, "Movarin", answer};
@@ -183,7 +181,18 @@ INSTANTIATE_TEST_SUITE_P(
         ClockCase{"StoredBeyond32BitsDiffers", "99999999999", 210, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(ApplyTest, YesStartsTheRestartMinimizedAndTheProgramRunsOn) {
+// The restart runs from the Windows directory, wherever it is.
+struct RestartCase {
+  const char* name;
+  const char* windowsDirectory;
+  const char* command;
+};
+
+class RestartTest : public ApplyTest,
+                    public ::testing::WithParamInterface<RestartCase> {};
+
+TEST_P(RestartTest, YesStartsTheRestartMinimizedAndTheProgramRunsOn) {
+  platform::emulated::SetWindowsDirectory(GetParam().windowsDirectory);
   StartWith(Driver(nullopt, "175"));
   User([this] { form1().Slider1().UserMoveTo(205); });
   host.Answer(forms::kVbYes);
@@ -192,12 +201,23 @@ TEST_F(ApplyTest, YesStartsTheRestartMinimizedAndTheProgramRunsOn) {
 
   const auto& launches = platform::emulated::Launches();
   ASSERT_EQ(launches.size(), 1u);
-  EXPECT_EQ(launches[0].commandLine, kRestart);
+  EXPECT_EQ(launches[0].commandLine, GetParam().command);
   EXPECT_EQ(launches[0].showCommand, 2);
   EXPECT_EQ(host.messages(),
             std::vector<ShownMessage>{RestartPrompt(forms::kVbYes)});
   EXPECT_EQ(form1().State(), FormState::kShown);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, RestartTest,
+    ::testing::Values(
+        RestartCase{"StandardInstallation", "C:\\WINDOWS",
+                    "C:\\WINDOWS\\RUNDLL.EXE user.exe,exitwindowsexec"},
+        RestartCase{"OtherDrive", "D:\\WIN98",
+                    "D:\\WIN98\\RUNDLL.EXE user.exe,exitwindowsexec"},
+        RestartCase{"DriveRoot", "C:\\",
+                    "C:\\RUNDLL.EXE user.exe,exitwindowsexec"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ApplyTest, ARestartThatCannotStartIsReportedAndEndsTheProgram) {
   StartWith(Driver(nullopt, nullopt));

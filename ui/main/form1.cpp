@@ -28,8 +28,8 @@ constexpr forms::Color kCaptionHighlight = 0xFF0000;
 
 constexpr const char* kRestartPrompt =
     "You have to restart Windows. Do it now ?";
-constexpr const char* kRestartCommand =
-    "C:\\WINDOWS\\RUNDLL.EXE user.exe,exitwindowsexec";
+// Run from the Windows directory, wherever Windows is installed.
+constexpr const char* kRestartCommand = "RUNDLL.EXE user.exe,exitwindowsexec";
 constexpr int kSwShowMinimized = 2;  // minimized and active
 
 // Whether a stored clock text stands for the slider's clock. A text that is
@@ -40,6 +40,14 @@ bool SameClock(std::int32_t clock, const std::string& stored) {
   if (number.error == registry::NumberError::kTypeMismatch)
     throw forms::TypeMismatch();
   return number.error == registry::NumberError::kNone && number.value == clock;
+}
+
+// The restart command: "C:\WINDOWS\RUNDLL.EXE ..." on a standard
+// installation.
+std::string RestartCommand() {
+  std::string directory = platform::WindowsDirectory();
+  if (directory.empty() || directory.back() != '\\') directory += '\\';
+  return directory + kRestartCommand;
 }
 
 }  // namespace
@@ -138,7 +146,7 @@ void Form1::Command1_Click() {
   if (app().MsgBox(kRestartPrompt, forms::kVbYesNo, forms::kAppTitle) !=
       forms::kVbYes)
     return;
-  if (platform::StartProgram(kRestartCommand, kSwShowMinimized) != 0) {
+  if (platform::StartProgram(RestartCommand(), kSwShowMinimized) != 0) {
     throw forms::FileNotFound();
   }
 }

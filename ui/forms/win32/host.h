@@ -18,12 +18,13 @@ inline int ControlId(const ControlDesign& design, int row) {
   return design.cancel ? IDCANCEL : kFirstControlId + row;
 }
 
-// The view of form. While shown it is a top-level window of a dialog class
-// (the dialog manager keeps its focus and handles its keys) with a child
+// The view of form. While shown it is a top-level window of the program's
+// private dialog class, made by the dialog manager from a template (which
+// keeps its focus and handles its keys), with a child
 // window per control, created in ascending tab index within each container
-// so that Tab follows it; hidden, it has no window. Labels are the system's STATIC
-// windows; frames, pictures and images paint themselves in the view's own
-// class; the rest are the system's controls. A container (the window or a
+// so that Tab follows it; hidden, it has no window. Labels are the system's
+// STATIC windows; frames, pictures and images paint themselves in the view's
+// own class; the rest are the system's controls. A container (the window or a
 // frame) reflects its children's messages to their views, which turn them
 // into User... calls. A modal window disables the program's other windows
 // until its modal state ends, then gives the activation back to the window

@@ -1,6 +1,7 @@
 // The Win32 view: the window of a form and the child window of each control,
 // kept in step with the model, their input turned into User... calls.
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 #include <string>
 #include <utility>
@@ -169,9 +170,20 @@ class Window {
     hwnd_ = hwnd;
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     auto own = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
-    next_ = own == Proc ? fallback : own;
-    if (own != Proc)
+    const bool ownClass = own == Proc || own == DialogClassProc;
+    next_ = ownClass ? fallback : own;
+    if (!ownClass)
       SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc));
+  }
+  // The procedure of the program's private dialog class: what no object
+  // takes (the messages of its creation, before Attach, and of its
+  // destruction) goes to the dialog manager's DefDlgProc, as such a class
+  // must pass it.
+  static LRESULT CALLBACK DialogClassProc(HWND hwnd, UINT message,
+                                          WPARAM wParam, LPARAM lParam) {
+    if (!GetWindowLongPtrA(hwnd, GWLP_USERDATA))
+      return DefDlgProcA(hwnd, message, wParam, lParam);
+    return Proc(hwnd, message, wParam, lParam);
   }
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
   LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -549,6 +561,41 @@ std::vector<HWND> FormWindows() {
   return windows;
 }
 
+// Appends text, converted from the ANSI code page, and its terminator.
+void AppendWide(std::vector<WCHAR>& words, const char* text) {
+  const std::size_t at = words.size();
+  const int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
+  words.resize(at + static_cast<std::size_t>(std::max(length, 1)), L'\0');
+  if (length > 0)
+    MultiByteToWideChar(CP_ACP, 0, text, -1, words.data() + at, length);
+}
+
+// The dialog template of a form's window: a DLGTEMPLATE naming the
+// program's dialog class, with no controls, placed and sized in pixels
+// once created. Its strings are wide for CreateDialogIndirectParamA too,
+// each WORD-aligned after the header; the vector's storage starts on a
+// DWORD boundary, as the template must. No DS_SETFONT: the dialog units
+// stay the system font's, no WM_SETFONT reaches the window, and each
+// control gets its own font. No WS_VISIBLE: Show shows the window once it
+// is placed and filled.
+std::vector<WCHAR> DialogTemplate(const FormStyle& style, const char* className,
+                                  const char* caption) {
+  DLGTEMPLATE header = {};
+  header.style = style.style;
+  header.dwExtendedStyle = style.exStyle;
+  std::vector<WCHAR> words(sizeof header / sizeof(WCHAR));
+  std::memcpy(words.data(), &header, sizeof header);
+  words.push_back(0);  // no menu
+  AppendWide(words, className);
+  AppendWide(words, caption);
+  return words;
+}
+
+// The dialog procedure of every form's window: it takes no message, so each
+// gets the dialog manager's default; WM_INITDIALOG sets no focus (the
+// window's first activation gives it to its first control).
+INT_PTR CALLBACK LeaveToDefault(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
 class Win32FormView : public FormView, public Window {
  public:
   Win32FormView(ViewResources& resources, Form& form);
@@ -598,14 +645,18 @@ void Win32FormView::Show(bool modal) {
     AdjustWindowRectEx(&frame, style.style, FALSE, style.exStyle);
     int width = frame.right - frame.left;
     int height = frame.bottom - frame.top;
-    HWND hwnd = CreateWindowExA(
-        style.exStyle, resources_.WindowClass(kFormClass, Proc, DLGWINDOWEXTRA),
-        design.caption, style.style,
-        (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-        (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr,
-        nullptr, resources_.instance(), nullptr);
+    const std::vector<WCHAR> dialog = DialogTemplate(
+        style,
+        resources_.WindowClass(kFormClass, DialogClassProc, DLGWINDOWEXTRA),
+        design.caption);
+    HWND hwnd = CreateDialogIndirectParamA(
+        resources_.instance(), reinterpret_cast<LPCDLGTEMPLATEA>(dialog.data()),
+        nullptr, LeaveToDefault, 0);
     if (!hwnd) throw OutOfMemory();
     Attach(hwnd, DefDlgProcA);
+    SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     const int icons[][3] = {{ICON_SMALL, SM_CXSMICON, SM_CYSMICON},
                             {ICON_BIG, SM_CXICON, SM_CYICON}};
     for (auto [which, cx, cy] : icons)
@@ -657,21 +708,14 @@ void Win32FormView::EndModal() {
   disabled_.clear();
 }
 
-// Destroyed without hiding it first: Wine waits up to two seconds for a
-// window manager to confirm a top-level window's hiding, and a bare X
-// display has none. What it covered is repainted. The model hears nothing
-// of the destruction.
+// DestroyWindow hides the window and repaints what it covered. The model
+// hears nothing of the destruction: the window's messages from here on go
+// straight to the dialog manager.
 void Win32FormView::Hide() {
   HWND previous = std::exchange(previous_, nullptr);
   if (!hwnd_) return;
-  RECT covered;
-  GetWindowRect(hwnd_, &covered);
   SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
-  SetWindowLongA(hwnd_, GWL_STYLE,
-                 GetWindowLongA(hwnd_, GWL_STYLE) & ~WS_VISIBLE);
   DestroyWindow(std::exchange(hwnd_, nullptr));
-  RedrawWindow(nullptr, &covered, nullptr,
-               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   if (previous && IsWindow(previous) && IsWindowVisible(previous))
     SetActiveWindow(previous);
 }
