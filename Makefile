@@ -10,6 +10,9 @@
 #                (tools/bench-startup)
 #   make screenshot  docs/screenshot.png, the main window as its end-to-end
 #                test takes its picture
+#   make test-debian13  make test in a fresh Debian 13 root of its own, made
+#                once in $(BUILD)/debian13 (tools/debian-root); not part of
+#                make test
 #   make fuzz    each fuzz target for FUZZ_SECONDS (default 60), with clang's
 #                libFuzzer, ASan and UBSan (tools/run-fuzz)
 #
@@ -67,7 +70,8 @@ I586_RUNTIME := $(B)/i586-runtime
 
 .PHONY: build test run demo dist bench screenshot fuzz setup packages vm \
         build-native build-bench build-windows-tests build-windows \
-        build-windows-tests-x86_64 build-windows-x86_64 require-display clean
+        build-windows-tests-x86_64 build-windows-x86_64 require-display clean \
+        test-debian13
 
 # Every preset: the benchmarks are built (not run) so they keep compiling,
 # and so is the x86_64 twin of the Windows trees.
@@ -156,6 +160,13 @@ endif
 	tools/test-summary $${note:+-n "$$note"} "$${runs[@]}" || status=1; \
 	exit $$status
 
+# The other Debian release: make test as on a fresh Debian 13 machine with
+# this kernel, in a chroot sharing this tree, with its own build trees in
+# $(B)/debian13/build (and, with the VM, its own VM built from there).
+test-debian13:
+	@tools/install-packages debootstrap
+	tools/debian-root $(B)/debian13 trixie MOVARIN_VM=$(MOVARIN_VM) JOBS=$(JOBS) make test
+
 # ---- the program -----------------------------------------------------------
 
 require-display:
@@ -189,12 +200,16 @@ screenshot: setup build-$(WIN) build-$(WIN:windows%=windows-tests%)
 	$(XVFB) tools/wine-session $(B)/logs $(B)/$(WIN:windows%=windows-tests%) -- -R '^e2e_main_window$$'
 	cp $(B)/$(WIN:windows%=windows-tests%)/pictures/main_window.png docs/screenshot.png
 
-# clang and libFuzzer only for this: make test builds the replays with g++.
+# clang and libFuzzer (Debian's default release: 14 on Debian 12, 19 on
+# Debian 13) only for this: make test builds the replays with g++.
 fuzz:
-	@tools/install-packages clang-14 libclang-rt-14-dev
+	@tools/install-packages clang libclang-rt-dev
 	@mkdir -p $(B); $(call configure,fuzz)
 	cmake --build $(B)/fuzz -j$(JOBS)
 	tools/run-fuzz $(B)/fuzz $(FUZZ_SECONDS)
 
+# The Debian 13 root's mounts first: behind them are this machine's /dev
+# and this tree.
 clean:
+	. tools/debian.sh && debian_unmount $(B)
 	rm -rf $(B)

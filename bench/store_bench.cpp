@@ -43,9 +43,8 @@ void BM_ReadStoreValue(benchmark::State& state) {
   std::size_t i = 0;
   registry::SettingValue result;
   for (auto _ : state) {
-    const std::int32_t status = registry::ReadStoreValue(
-        "HKLM", paths[i], "MIPMapThreshold", "S", "0", result);
-    benchmark::DoNotOptimize(status);
+    benchmark::DoNotOptimize(registry::ReadStoreValue(
+        "HKLM", paths[i], "MIPMapThreshold", "S", "0", result));
     benchmark::DoNotOptimize(result);
     i = (i + 7919) % paths.size();  // a prime stride: no cache-friendly order
   }
