@@ -43,6 +43,16 @@ debian_unmount() {
     sort -r | while read -r m; do umount "$m" || umount -l "$m"; done
 }
 
+# debian_unmount_on_exit ROOT: debian_unmount ROOT when the script ends,
+# stopped by a signal too.
+debian_unmount_on_exit() {
+  # shellcheck disable=SC2064  # ROOT as it is now
+  trap "debian_unmount '$1'" EXIT
+  trap 'exit 129' HUP
+  trap 'exit 130' INT
+  trap 'exit 143' TERM
+}
+
 # debian_mount ROOT: what programs in the chroot need of the kernel.
 debian_mount() {
   for m in proc sys dev dev/pts dev/shm; do mkdir -p "$1/$m"; done
