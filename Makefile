@@ -198,7 +198,10 @@ bench: setup build-$(WIN)
 screenshot: setup build-$(WIN) build-$(WIN:windows%=windows-tests%)
 	$(twin_note)
 	$(XVFB) tools/wine-session $(B)/logs $(B)/$(WIN:windows%=windows-tests%) -- -R '^e2e_main_window$$'
-	cp $(B)/$(WIN:windows%=windows-tests%)/pictures/main_window.png docs/screenshot.png
+	@shot=$(B)/$(WIN:windows%=windows-tests%)/pictures/main_window.png; \
+	test -f $$shot || { echo "make screenshot: the scenario took no picture:" \
+	  "this Wine did not start ImageMagick's import (see $(B)/logs)" >&2; exit 1; }; \
+	cp $$shot docs/screenshot.png
 
 # clang and libFuzzer (Debian's default release: 14 on Debian 12, 19 on
 # Debian 13) only for this: make test builds the replays with g++.

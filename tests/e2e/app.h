@@ -47,8 +47,9 @@ void SetStep(const std::string& step);
 
 // A picture of a window for the eyes of a reviewer (the main window's is
 // the README's), taken from outside by ImageMagick's import into
-// MOVARIN_E2E_PICTURES/<name>.png. Checks nothing; without import or that
-// variable it is left out with a note.
+// MOVARIN_E2E_PICTURES/<name>.png. Checks nothing; where it cannot be taken
+// (no import, no such variable, a Wine that starts no Unix program) it is
+// left out with a note.
 void TakePicture(HWND window, const std::string& name);
 
 // Pixels of a design length in twips at the screen's density.
